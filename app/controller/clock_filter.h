@@ -1,0 +1,5 @@
+// The filter run-time count: ventilator running minutes, with the filter alarm at 250 hours.
+#pragma once
+
+// Counts one minute of ventilator running time; run for every minute and half-hour event.
+void CountFilterMinute();

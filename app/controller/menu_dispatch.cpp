@@ -1,0 +1,205 @@
+#include "app/controller/menu_dispatch.h"
+
+#include "app/controller/controller_core.h"
+#include "app/controller/menu_items.h"
+#include "app/controller/program_control.h"
+#include "app/controller/program_display.h"
+#include "app/controller/program_leds.h"
+#include "app/controller/program_relays.h"
+
+namespace {
+
+constexpr uint16_t kSensorErrorFollowUpTicks = 80;
+constexpr uint16_t kMenuKeyHoldTicks = 100;  // 5 s
+constexpr uint16_t kRepeatTicks = 5;
+constexpr uint8_t kKeysOtherThanMenu = 0x1B;
+
+constexpr uint8_t kTitleConfiguration = 115;
+constexpr uint8_t kTitleTime = 116;
+constexpr uint8_t kTitleTest = 117;
+
+constexpr uint8_t kKeyMaskMinus = 0x01;
+constexpr uint8_t kKeyMaskPlus = 0x02;
+constexpr uint8_t kKeyMaskStore = 0x04;
+constexpr uint8_t kKeyMaskAll = 0x07;
+
+struct MenuLayout {
+  uint8_t item_count;
+  uint8_t first_name;  // text code of item 1's name
+};
+
+bool LayoutOf(uint8_t menu_mode, MenuLayout& layout) {
+  switch (menu_mode) {
+    case kMenuConfiguration: layout = {11, 118}; return true;
+    case kMenuTime: layout = {4, 129}; return true;
+    case kMenuTest: layout = {4, 133}; return true;
+    default: return false;
+  }
+}
+
+bool KeyHeaterHeld() { return (g_controller.keys_held & (1u << kKeyHeater)) != 0; }
+
+void NextItem(const MenuLayout& layout) {
+  ControllerState& c = g_controller;
+  uint8_t item = c.menu_item >= layout.item_count ? 0 : c.menu_item;
+  QueueMessage(static_cast<uint8_t>(layout.first_name + item));
+  c.menu_item = static_cast<uint8_t>(item + 1);
+  if (c.menu_mode == kMenuTest) {
+    StopProgramTimers();
+    RegulatedRelaysOff();
+  }
+  MenuItemAction(kItemShow);
+}
+
+}  // namespace
+
+bool MenuDispatch(uint8_t event) {
+  switch (event) {
+    case kEventSecond:
+    case kEventMinute:
+    case kEventHalfHour:
+      QueueMessage(kMsgCursorLine1);
+      QueueMessage(kMsgClock);
+      LedBlink();
+      return event == kEventSecond;  // the minute events go on to the programs
+    case kEventSensorError:
+      StartTimer(kEventSensorErrorFollowUp, kSensorErrorFollowUpTicks);
+      QueueMessage(kTextSensorError);
+      return true;
+    case kEventSensorErrorFollowUp:
+      QueueMessage(kMsgSensorAlarm);
+      return true;
+    default:
+      break;
+  }
+  switch (g_controller.menu_mode) {
+    case kMenuNone: return NormalKeys(event);
+    case kMenuKeyHeldMode: return MenuKeyHeld(event);
+    default: return InMenu(event);
+  }
+}
+
+bool NormalKeys(uint8_t event) {
+  ControllerState& c = g_controller;
+  switch (event) {
+    case kEventKeyWashingPressed:
+    case kEventKeyHeaterPressed:
+    case kEventKeyRoomPressed:
+      return c.humidity > 100;  // no valid measurement yet: the keys are ignored
+    case kEventKeyMenuPressed:
+      if (c.keys_held & kKeysOtherThanMenu) return true;
+      StartTimer(kEventMenuKeyHeld, kMenuKeyHoldTicks);
+      c.menu_item = 0;
+      c.key_mask = 0;
+      c.menu_mode = kMenuKeyHeldMode;
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool MenuKeyHeld(uint8_t event) {
+  ControllerState& c = g_controller;
+  switch (event) {
+    case kEventMenuKeyHeld:
+      if (c.led_bits & kLedFilterAlarm) {
+        c.filter_minutes = 0;
+        c.filter_hours = 0;
+        c.led_bits &= static_cast<uint8_t>(~kLedFilterAlarm);
+        ShowStatus();
+      }
+      c.menu_mode = kMenuNone;
+      return true;
+    case kEventKeyWashingPressed:
+      StopTimer(kEventMenuKeyHeld);
+      if (KeyHeaterHeld()) {
+        QueueMessage(kTitleConfiguration);
+        c.menu_mode = kMenuConfiguration;
+      } else {
+        QueueMessage(kTitleTime);
+        c.menu_mode = kMenuTime;
+      }
+      return true;
+    case kEventKeyMenuReleased:
+      StopTimer(kEventMenuKeyHeld);
+      c.menu_mode = kMenuNone;
+      return true;
+    case kEventKeyHeaterPressed:
+      return true;
+    case kEventKeyRoomPressed:
+      if (!KeyHeaterHeld()) return false;  // acts as the room program key
+      Stop();
+      c.led_bits = 0;
+      QueueMessage(kTitleTest);
+      c.menu_mode = kMenuTest;
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool InMenu(uint8_t event) {
+  ControllerState& c = g_controller;
+  MenuLayout layout;
+  if (!LayoutOf(c.menu_mode, layout)) return false;
+  if (c.menu_mode != kMenuTest) c.key_mask = kKeyMaskAll;
+  switch (event) {
+    case kEventKeyOffPressed: {
+      bool test_menu = c.menu_mode == kMenuTest;
+      LeaveMenu();
+      PostEvent(kEventRefresh);
+      c.menu_mode = kMenuNone;
+      return !test_menu;  // leaving the TEST MENU also stops everything
+    }
+    case kEventKeyMenuPressed:
+      NextItem(layout);
+      return true;
+    case kEventKeyWashingPressed:
+      if (c.key_mask & kKeyMaskMinus) MenuItemAction(kItemMinus);
+      return true;
+    case kEventKeyRoomPressed:
+      if (c.key_mask & kKeyMaskPlus) MenuItemAction(kItemPlus);
+      return true;
+    case kEventKeyHeaterPressed:
+    case kEventRelayTestEnd:
+    case kEventAllRelaysTestEnd:
+      if (c.key_mask & kKeyMaskStore) MenuItemAction(kItemStore);
+      return true;
+    case kEventRepeatUp:
+      MenuItemAction(kItemPlus);
+      StartTimer(kEventRepeatUp, kRepeatTicks);
+      return true;
+    case kEventRepeatDown:
+      MenuItemAction(kItemMinus);
+      StartTimer(kEventRepeatDown, kRepeatTicks);
+      return true;
+    case kEventKeyWashingReleased:
+    case kEventKeyRoomReleased:
+      StopTimer(kEventRepeatDown);
+      StopTimer(kEventRepeatUp);
+      return true;
+    case kEventHour:
+      return true;  // no hourly redraw inside a menu
+    default:
+      return false;
+  }
+}
+
+void LeaveMenu() {
+  ControllerState& c = g_controller;
+  if (c.edit_flags & kEditLine1Taken) {
+    QueueMessage(kMsgClearDisplay);
+    ShowTemperature();
+    ShowHumidity();
+  }
+  c.edit_flags = 0;
+  if (c.menu_mode == kMenuConfiguration) {
+    // The heater option item keeps its option code (0, 1 or 5) in `heater_mode`. A stored option
+    // has cleared the heater LEDs, so this gives OFF (or none fitted); an option left unstored
+    // gives back the mode the LEDs still show.
+    c.heater_mode = HeaterModeFromSettings();
+    ApplyHeater();
+  } else {
+    c.heater_mode &= 3;
+  }
+}

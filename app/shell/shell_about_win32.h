@@ -1,0 +1,6 @@
+// The modal about box (dialog 103) with its link that turns bold under the mouse.
+#pragma once
+
+#include <windows.h>
+
+void ShowAboutBox(HINSTANCE instance, HWND owner);

@@ -1,0 +1,118 @@
+#include "app/shell/shell_app_win32.h"
+
+#include "app/controller/controller_tick.h"
+#include "app/controller/wall_clock.h"
+#include "app/shell/shell_clock_win32.h"
+#include "app/shell/shell_relays.h"
+#include "app/shell/shell_resource_ids.h"
+#include "app/shell/shell_sliders.h"
+#include "app/shell/shell_window_win32.h"
+#include "panel/core/library_interface.h"
+
+namespace {
+
+constexpr DWORD kLoopPeriodMs = 50;
+constexpr DWORD kQuitGraceMs = 100;
+
+// The shell's variables, alive for the program's lifetime.
+struct ShellState {
+  ControllerIo io;
+  int8_t sim_temperature;
+  uint8_t sim_humidity;
+  uint8_t relay_out;
+  uint8_t last_relays;
+  HWND main_window;
+  WPARAM last_wparam;
+  ShellFrameTap frame_tap;
+};
+
+ShellState g_shell = {{}, 15, 58, kRelaysAllOff, 0, nullptr, 0, nullptr};
+
+// WM_QUIT, or the panel library's end notice: WM_DESTROY posted to the thread (no window).
+bool IsLoopEnd(const MSG& message) {
+  return message.message == WM_QUIT || (message.message == WM_DESTROY && message.hwnd == nullptr);
+}
+
+// Takes at most one message without waiting. Returns false when it was the loop's end.
+bool TakeOneMessage() {
+  MSG message;
+  if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) return true;
+  g_shell.last_wparam = message.wParam;
+  if (IsLoopEnd(message)) {
+    g_controller.quit = 1;
+    Sleep(kQuitGraceMs);
+    return false;
+  }
+  TranslateMessage(&message);
+  DispatchMessageA(&message);
+  return true;
+}
+
+void RunTickAndSend() {
+  const int length = ControllerTick(kTickModeRun, &g_shell.io);
+  if (length <= 0) return;
+  const uint8_t* bytes = g_shell.io.data.bytes;
+  if (g_shell.frame_tap) g_shell.frame_tap(bytes, static_cast<uint32_t>(length));
+  ReceiveFromApp(bytes, static_cast<uint32_t>(length));
+}
+
+void ReportRelays() {
+  const RelayChange change = TakeRelayChange(g_shell.relay_out, &g_shell.last_relays);
+  if (change.changed)
+    SendMessageA(g_shell.main_window, WM_SHELL_RELAYS_CHANGED, change.changed_bits,
+                 change.relay_byte);
+}
+
+}  // namespace
+
+HWND ShellStart(HINSTANCE instance, int show_command) {
+  char class_name[100];
+  char title[100];
+  LoadStringA(instance, IDS_APP_NAME, class_name, sizeof class_name);
+  LoadStringA(instance, IDS_APP_NAME, title, sizeof title);
+  RegisterShellWindowClass(instance, class_name);
+  g_shell.main_window = CreateShellWindow(instance, class_name, title);
+  if (!g_shell.main_window) return nullptr;
+  ShowWindow(g_shell.main_window, show_command);
+  UpdateWindow(g_shell.main_window);
+
+  BindLcdDll();
+  SetWallClockSource(LocalWallClock);
+  ControllerTick(kTickModeInitialise, &g_shell.io);
+  SetRxTarget(g_shell.io.data.receive_byte, reinterpret_cast<unsigned char*>(g_shell.io.temperature));
+
+  g_shell.io.temperature = &g_shell.sim_temperature;
+  g_shell.io.humidity = &g_shell.sim_humidity;
+  g_shell.io.relays = &g_shell.relay_out;
+  return g_shell.main_window;
+}
+
+bool ShellLoopStep() {
+  if (g_controller.quit) return false;
+  if (!TakeOneMessage()) return false;
+  // A destroyed window has set quit by now; the rest of the iteration still runs, and the tick
+  // then only writes the relays.
+  CheckRx();
+  Sleep(kLoopPeriodMs);
+  const SliderTable& sliders = ShellSliders();
+  g_shell.sim_temperature = SliderTemperatureByte(sliders);
+  g_shell.sim_humidity = SliderHumidityByte(sliders);
+  RunTickAndSend();
+  ReportRelays();
+  return !g_controller.quit;
+}
+
+bool ShellQuitting() { return g_controller.quit != 0; }
+
+int ShellExitCode() { return static_cast<int>(g_shell.last_wparam); }
+
+int ShellRun(HINSTANCE instance, int show_command) {
+  if (!ShellStart(instance, show_command)) return 0;
+  while (ShellLoopStep()) {
+  }
+  return ShellExitCode();
+}
+
+void SetShellFrameTap(ShellFrameTap tap) { g_shell.frame_tap = tap; }
+
+uint8_t ShellRelayByte() { return g_shell.relay_out; }

@@ -1,0 +1,35 @@
+// The application's entry sequence and its 50 ms loop, split into a start and a single loop
+// step so that the program's entry and the end-to-end test drive the very same code.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+// Registers the window class, creates and shows the main window, binds the panel library,
+// runs the controller's initialising tick, registers its receive target and points the
+// controller at the shell's variables. Returns the main window, or null when it could not be
+// created (the entry then returns 0).
+HWND ShellStart(HINSTANCE instance, int show_command);
+
+// One loop iteration: at most one message, CheckRx, 50 ms sleep, slider values in, one tick,
+// its frame out, relay indicators. Returns false once the loop has to end (quit message or the
+// panel's end notice); the caller stops calling then.
+bool ShellLoopStep();
+
+// True once the application window was destroyed or the loop saw its end.
+bool ShellQuitting();
+
+// The wParam of the last message the loop took: the program's exit code.
+int ShellExitCode();
+
+// The whole program after the entry: start, loop until quit, exit code.
+int ShellRun(HINSTANCE instance, int show_command);
+
+// Sees every frame the loop hands to the panel library, just before it does (tests listen to
+// the traffic with it). nullptr: nobody listens.
+using ShellFrameTap = void (*)(const uint8_t* bytes, uint32_t length);
+void SetShellFrameTap(ShellFrameTap tap);
+
+// The relay byte the last tick wrote.
+uint8_t ShellRelayByte();

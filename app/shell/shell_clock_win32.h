@@ -1,0 +1,6 @@
+// The controller's wall clock on Windows: the local time of the machine.
+#pragma once
+
+#include "app/controller/wall_clock.h"
+
+WallClockTime LocalWallClock();

@@ -1,0 +1,20 @@
+#include "app/shell/shell_relays.h"
+
+#include "app/shell/shell_resource_ids.h"
+
+const RelayIndicator kRelayIndicators[kRelayIndicatorCount] = {
+    {IDC_VENTILATOR_BOX, IDS_VENTILATOR, 4},
+    {IDC_COMPRESSOR_BOX, IDS_COMPRESSOR, 1},
+    {IDC_HEATING_BOX, IDS_HEATING, 2},
+};
+
+bool RelayIndicatorChecked(const RelayIndicator& indicator, uint8_t relay_byte) {
+  return (relay_byte & indicator.mask) == 0;
+}
+
+RelayChange TakeRelayChange(uint8_t relay_out, uint8_t* last_relays) {
+  RelayChange change{relay_out != *last_relays, static_cast<uint8_t>(relay_out ^ *last_relays),
+                     relay_out};
+  *last_relays = relay_out;
+  return change;
+}

@@ -1,0 +1,55 @@
+// Allocation, diagnostics and the area list lock shared by the list families.
+#include <atomic>
+#include <cstdio>
+#include <cstring>
+
+#include "panel/core/data_list_internal.h"
+#include "panel/core/data_lists.h"
+#include "panel/core/monitor_log.h"
+
+namespace {
+
+std::atomic<void* (*)(size_t)> g_allocate{nullptr};
+
+}  // namespace
+
+void SetListAllocator(void* (*allocate)(size_t size)) { g_allocate.store(allocate); }
+
+namespace data_list_detail {
+
+void ReportToStandardOutput(const char* format, const void* address) {
+  char line[256];
+  FormatText(line, sizeof line, format, address);
+  // One fputs per line keeps lines from several threads whole; flushed so they appear in order
+  // with anything else the process writes.
+  std::fputs(line, stdout);
+  std::fflush(stdout);
+}
+
+void ReportToTxMonitor(const char* format, const void* address) {
+  MonitorLine(kTxMonitor, format, address);
+}
+
+void* Allocate(size_t size) {
+  void* (*allocate)(size_t) = g_allocate.load();
+  return allocate != nullptr ? allocate(size) : std::malloc(size);
+}
+
+char* DuplicateString(const char* text, bool* failed) {
+  if (text == nullptr) return nullptr;
+  const size_t size = std::strlen(text) + 1;
+  char* copy = static_cast<char*>(Allocate(size));
+  if (copy == nullptr) {
+    *failed = true;
+    return nullptr;
+  }
+  std::memcpy(copy, text, size);
+  return copy;
+}
+
+std::mutex& AreaListLock() {
+  static std::mutex lock;
+  return lock;
+}
+
+}  // namespace data_list_detail

@@ -1,0 +1,82 @@
+// Searches over the area list and the LCD list, under the area list lock. The record found is
+// returned after the lock is released; the lists change only on the UI thread, which is also the
+// thread that searches them.
+#include <cstring>
+
+#include "panel/core/data_list_internal.h"
+#include "panel/core/data_lists.h"
+
+using namespace data_list_detail;
+
+namespace {
+
+// Right and bottom edges are outside, as for a Windows RECT.
+bool Contains(const tagAREARECT& rect, tagLISTPOINT point) {
+  return rect.left <= point.x && point.x < rect.right && rect.top <= point.y && point.y < rect.bottom;
+}
+
+// First area record for which `matches` holds, or null.
+template <class Match>
+tagRECTPROP* FirstArea(tagRLISTHEAD* list, Match matches) {
+  if (list == nullptr) return nullptr;
+  std::lock_guard<std::mutex> guard(AreaListLock());
+  for (tagRECTNODE* node = list->first; node != nullptr; node = node->next) {
+    if (node->record != nullptr && matches(*node->record)) return node->record;
+  }
+  return nullptr;
+}
+
+template <class Match>
+tagLCDPROP* FirstLcd(tagLCDLISTHEAD* list, Match matches) {
+  if (list == nullptr) return nullptr;
+  std::lock_guard<std::mutex> guard(AreaListLock());
+  for (tagLCDNODE* node = list->first; node != nullptr; node = node->next) {
+    if (node->record != nullptr && matches(*node)) return node->record;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+tagRECTPROP* FindRect(tagRLISTHEAD* list, tagLISTPOINT point) {
+  return FirstArea(list, [point](const tagRECTPROP& area) {
+    return area.kind == kRectKindButton && Contains(area.rect, point);
+  });
+}
+
+tagRECTPROP* FindRect(tagRLISTHEAD* list, int32_t id) {
+  return FirstArea(list, [id](const tagRECTPROP& area) {
+    return area.kind == kRectKindButton && area.id == id;
+  });
+}
+
+tagRECTPROP* FindEllipse(tagRLISTHEAD* list, tagLISTPOINT point) {
+  return FirstArea(list, [point](const tagRECTPROP& area) {
+    return area.kind == kRectKindLed && Contains(area.rect, point);
+  });
+}
+
+tagRECTPROP* FindEllipse(tagRLISTHEAD* list, int32_t id) {
+  return FirstArea(list, [id](const tagRECTPROP& area) {
+    return area.kind == kRectKindLed && area.id == id;
+  });
+}
+
+tagRECTPROP* FindLcd(tagRLISTHEAD* list, tagLISTPOINT point) {
+  return FirstArea(list, [point](const tagRECTPROP& area) { return Contains(area.rect, point); });
+}
+
+tagLCDPROP* FindLcd(tagLCDLISTHEAD* list, tagLISTPOINT point) {
+  return FirstLcd(list, [point](const tagLCDNODE& node) { return Contains(node.record->rect, point); });
+}
+
+tagLCDPROP* FindLcd(tagLCDLISTHEAD* list, const char* name) {
+  if (name == nullptr) return nullptr;
+  return FirstLcd(list, [name](const tagLCDNODE& node) {
+    return node.record->name != nullptr && std::strcmp(node.record->name, name) == 0;
+  });
+}
+
+tagLCDPROP* FindLcd(tagLCDLISTHEAD* list, int32_t number) {
+  return FirstLcd(list, [number](const tagLCDNODE& node) { return node.number == number; });
+}

@@ -1,0 +1,207 @@
+// The panel library's shared lists: the data lists (TX and RX message queues and the file readers'
+// line lists), the panel list, the area list (button, LED and LCD areas of the panel bitmap) and
+// the LCD list (LCD types). All four families are doubly linked lists that own their records;
+// appending, removing and searching take the family's lock, because several threads use them.
+//
+// The library exports these operations by name, so they have C linkage. The searches are
+// overloaded by what they look for (point, id, name, number), which C linkage cannot express; they
+// keep their names as C++ overloads.
+//
+// Diagnostics: the data lists write their lines to standard output (other threads change them,
+// and the monitors belong to the UI thread); the other families write to the TX monitor.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// Area kinds: the command number of the drawing mode that made the area.
+constexpr uint32_t kRectKindButton = 32860;  // rectangle
+constexpr uint32_t kRectKindLed = 32861;     // ellipse
+constexpr uint32_t kRectKindLcd = 32863;
+
+// A point in client pixels of the panel window. Same layout as Windows' POINT; not named tagPOINT
+// because Windows' own headers define that name, and Win32 files include both.
+struct tagLISTPOINT {
+  int32_t x;
+  int32_t y;
+};
+
+// A rectangle in client pixels; it contains a point when left <= x < right and top <= y < bottom.
+struct tagAREARECT {
+  int32_t left;
+  int32_t top;
+  int32_t right;
+  int32_t bottom;
+};
+
+// ---- Data lists ---------------------------------------------------------------------------------
+
+// One queued message or text line.
+struct tagDATA {
+  unsigned char* bytes;  // owned, length + 1 bytes: the data and one NUL that is not counted
+  int32_t length;        // number of data bytes
+  int32_t number;        // set by ListAppend: 0 in an empty list, else the last record's number + 1
+};
+
+struct tagNODE {
+  tagDATA* record;
+  tagNODE* next;
+  tagNODE* previous;
+};
+
+struct tagLISTHEAD {
+  int32_t count;  // number of nodes
+  tagNODE* first;
+  tagNODE* last;
+};
+
+// ---- Panel list ---------------------------------------------------------------------------------
+
+// One panel element; the library itself gives these fields no meaning (they exist for applications
+// that use the exports).
+struct tagPANELPROP {
+  char* text;                  // owned
+  int32_t first_values[6];
+  char* second_text;           // owned
+  int32_t second_values[5];
+};
+
+struct tagPANELNODE {
+  tagPANELPROP* record;
+  tagPANELNODE* next;
+  tagPANELNODE* previous;
+};
+
+struct tagPLISTHEAD {
+  int32_t count;
+  tagPANELNODE* first;
+  tagPANELNODE* last;
+};
+
+// ---- Area list ----------------------------------------------------------------------------------
+
+// One area of the panel bitmap: a button, an LED or an LCD.
+struct tagRECTPROP {
+  char* name;              // owned or null; key of the area's context help ("Button", "Led" when new)
+  char* tooltip;           // owned or null; status line text while the mouse is over the area
+  int32_t id;              // one bit: the button's bit in the key frame, the LED's bit in "@L"
+  uint32_t kind;           // kRectKindButton, kRectKindLed or kRectKindLcd
+  tagAREARECT rect;        // client pixels of the panel window
+  int32_t color;           // current colour index (an LED's is set by "@L" to one of the next two)
+  int32_t active_color;    // colour index of a lit LED
+  int32_t inactive_color;  // colour index of a dark LED
+};
+
+struct tagRECTNODE {
+  tagRECTPROP* record;
+  tagRECTNODE* next;
+  tagRECTNODE* previous;
+};
+
+struct tagRLISTHEAD {
+  int32_t count;
+  tagRECTNODE* first;
+  tagRECTNODE* last;
+};
+
+// ---- LCD list -----------------------------------------------------------------------------------
+
+// One LCD type from the LCD types file (the file's key in brackets).
+struct tagLCDPROP {
+  char* name;       // owned or null ("Name="): the LCD menu entry
+  char* type;       // owned or null ("Type="), stored only
+  char* tooltip;    // owned or null ("Tolltip="): status text while the menu entry is highlighted
+  char* backlight;  // owned or null ("BlColor="), stored only
+  char* font;       // owned or null ("Font="), stored only
+  uint8_t columns;  // "Charakter=": characters per row
+  uint8_t rows;     // "Lines=": display rows
+  uint8_t font_x;   // "fontX=": dot columns of a glyph
+  uint8_t font_y;   // "fontY=": dot rows of a glyph
+  float width;      // "w="
+  float height;     // "h="
+  float char_x;     // "charX=", stored only
+  float char_y;     // "charY=", stored only
+  tagAREARECT rect; // searched by FindLcd by point; the types reader leaves it empty
+  int32_t menu_id;  // command number of the type's LCD menu entry (32891, 32892, ...)
+};
+
+struct tagLCDNODE {
+  tagLCDPROP* record;
+  tagLCDNODE* next;
+  tagLCDNODE* previous;
+  int32_t number;  // the list's count when the node was appended: 0, 1, 2, ...
+};
+
+struct tagLCDLISTHEAD {
+  int32_t count;
+  tagLCDNODE* first;
+  tagLCDNODE* last;
+};
+
+extern "C" {
+
+// Data lists, under the data list lock (one for all data lists). A record handed to ListAppend
+// belongs to the list; RemoveEntry and DelList free it with its bytes.
+void ListInitCriticalSection(void);
+tagLISTHEAD* ListCreate(void);
+// The first call sets the TX list, the second the RX list; later calls change nothing. A list
+// deleted with DelList is no longer the library's, so the next call may set that slot again.
+void SetListHead(tagLISTHEAD* head);
+tagLISTHEAD* GetTXListHead(void);
+tagLISTHEAD* GetRXListHead(void);
+tagDATA* CreateNewEntry(const unsigned char* bytes, int32_t length);
+int ListAppend(tagLISTHEAD* head, tagDATA* record);
+tagNODE* GetHead(tagLISTHEAD* head);  // takes no lock: each queue has one consumer
+int RemoveEntry(tagLISTHEAD* head, tagDATA* record);
+void DelList(tagLISTHEAD* head);
+
+// Panel list, under the panel list lock.
+void InitCriticalSection(void);
+tagPLISTHEAD* CreatePanelList(void);
+void SetPanelList(tagPLISTHEAD* head);
+tagPLISTHEAD* GetPanelList(void);
+tagPANELPROP* CreatePanelEntry(const tagPANELPROP* source);  // both texts must be present
+int AppendPanel(tagPLISTHEAD* head, tagPANELPROP* record);
+tagPANELNODE* GetPanelHead(tagPLISTHEAD* head);
+tagPANELNODE* GetNextPanelEntry(tagPANELNODE* node);
+int RemovePanel(tagPLISTHEAD* head, tagPANELPROP* record);
+void DelPanelList(tagPLISTHEAD* head);
+
+// Area list, under the area list lock.
+void InitCriticalRectSection(void);
+tagRLISTHEAD* CreateRectList(void);
+void SetRectList(tagRLISTHEAD* head);
+tagRLISTHEAD* GetRectList(void);
+tagRECTPROP* CreateRectEntry(const tagRECTPROP* source);
+int AppendRect(tagRLISTHEAD* head, tagRECTPROP* record);
+tagRECTNODE* GetRectHead(tagRLISTHEAD* head);
+tagRECTNODE* GetNextRectEntry(tagRECTNODE* node);
+int RemoveRect(tagRLISTHEAD* head, tagRECTPROP* record);  // the first node with it only
+void DelRectList(tagRLISTHEAD* head);  // deleting the library's area list also forgets it
+
+// LCD list, under the area list lock (its own lock is initialised but taken by none of these).
+void InitCriticalLcdSection(void);
+tagLCDLISTHEAD* CreateLcdList(void);
+tagLCDPROP* CreateLcdEntry(const tagLCDPROP* source);
+int AppendLcd(tagLCDLISTHEAD* head, tagLCDPROP* record);
+tagLCDNODE* GetLcdHead(tagLCDLISTHEAD* head);
+tagLCDNODE* GetNextLcdEntry(tagLCDNODE* node);
+int RemoveLcd(tagLCDLISTHEAD* head, tagLCDPROP* record);
+void DelLcdList(tagLCDLISTHEAD* head);
+
+}  // extern "C"
+
+// Searches, under the area list lock; the first match in list order wins; none gives null. The
+// record is returned after the lock is released.
+tagRECTPROP* FindRect(tagRLISTHEAD* list, tagLISTPOINT point);     // button area containing point
+tagRECTPROP* FindRect(tagRLISTHEAD* list, int32_t id);             // button area with that id
+tagRECTPROP* FindEllipse(tagRLISTHEAD* list, tagLISTPOINT point);  // LED area (its bounding rect)
+tagRECTPROP* FindEllipse(tagRLISTHEAD* list, int32_t id);          // LED area with that id
+tagRECTPROP* FindLcd(tagRLISTHEAD* list, tagLISTPOINT point);      // area of any kind
+tagLCDPROP* FindLcd(tagLCDLISTHEAD* list, tagLISTPOINT point);     // LCD type containing point
+tagLCDPROP* FindLcd(tagLCDLISTHEAD* list, const char* name);       // exact, case-sensitive name
+tagLCDPROP* FindLcd(tagLCDLISTHEAD* list, int32_t number);         // node numbered `number`
+
+// Test seam: every list allocation goes through `allocate` (nullptr: the C heap), so a test can
+// make one fail. Memory is always released with free().
+void SetListAllocator(void* (*allocate)(size_t size));

@@ -1,0 +1,7 @@
+// Message 1038: loading the panel, that is the device picture named by FileBmp (and, with the
+// panel files, its area configuration).
+#pragma once
+
+#include <windows.h>
+
+void OnLoadPanel(HWND window);

@@ -1,0 +1,268 @@
+// The panel window's class, creation and procedure. The procedure only dispatches; each message
+// has a named handler here or in the window's other files (painting, panel loading, timers).
+#include "panel/window/panel_window_win32.h"
+
+#include "panel/core/library_state_win32.h"
+#include "panel/core/monitor_log.h"
+#include "panel/core/option_word.h"
+#include "panel/lcd/lcd_controller.h"
+#include "panel/lcd/lcd_render.h"
+#include "panel/link/command_interpreter.h"
+#include "panel/link/protocol_settings.h"
+#include "panel/window/panel_host_win32.h"
+#include "panel/window/panel_hints_win32.h"
+#include "panel/window/panel_layout_win32.h"
+#include "panel/window/panel_load_win32.h"
+#include "panel/window/panel_paint_win32.h"
+#include "panel/window/panel_resources_win32.h"
+#include "panel/window/panel_settings_win32.h"
+
+namespace {
+
+PanelWindowState panel_state;
+
+constexpr int kInitialIconHeight = 32;
+constexpr LONG kStatusFontWeight = 300;
+
+// ---- Creation ---------------------------------------------------------------------------------
+
+void ReadSystemMetrics(PanelWindowState* state, HWND window, uint32_t options) {
+  HDC dc = GetDC(window);
+  HGDIOBJ previous = SelectObject(dc, GetStockObject(SYSTEM_FONT));
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(dc, &metrics);
+  SelectObject(dc, previous);
+  ReleaseDC(window, dc);
+  state->line_height = metrics.tmHeight + metrics.tmExternalLeading;
+  state->screen_width = GetSystemMetrics(SM_CXSCREEN);
+  state->screen_height = GetSystemMetrics(SM_CYSCREEN);
+  state->icon_width = 0;
+  state->icon_height = kInitialIconHeight;
+  if (options & kOptionInterface) {
+    static const int kIconForState[4] = {kIconSerialClosed, kIconSerialOpen, kIconUdpClosed,
+                                         kIconUdpOpen};
+    for (int i = 0; i < 4; ++i) {
+      state->connection_icons[i] = LoadIconA(state->module, MAKEINTRESOURCEA(kIconForState[i]));
+    }
+    state->icon_width = GetSystemMetrics(SM_CXICON);
+    state->icon_height = GetSystemMetrics(SM_CYICON);
+  }
+}
+
+void GreyMenuItem(HMENU menu, UINT command, const char* text) {
+  ModifyMenuA(menu, command, MF_BYCOMMAND | MF_STRING | MF_GRAYED, command, text);
+}
+
+void PrepareMenuItems(HWND window, uint32_t options) {
+  HMENU menu = GetMenu(window);
+  if (!menu) {
+    return;
+  }
+  const bool english = (options & kOptionEnglish) != 0;
+  GreyMenuItem(menu, kCmdSendFile, english ? "&Send file...\tCtrl+S" : "&Senden...\tCtrl+S");
+  GreyMenuItem(menu, kCmdHelpTopics, english ? "&Help Topics" : "&Inhalt");
+  if (!(options & kOptionLcdTestTool)) {
+    GreyMenuItem(menu, kCmdLcdTestTool,
+                 english ? "&LCD Control panel ..." : "&LCD Test Werkzeug...");
+  }
+}
+
+void CreateStatusLine(PanelWindowState* state, HWND window) {
+  state->status_line = CreateWindowExA(0, "static", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 0, 0,
+                                       0, 0, window, nullptr, state->module, nullptr);
+  LOGFONTA description{};
+  GetObjectA(GetStockObject(SYSTEM_FONT), sizeof(description), &description);
+  lstrcpynA(description.lfFaceName, "MS Sans Serif", LF_FACESIZE);
+  description.lfWeight = kStatusFontWeight;
+  state->status_font = CreateFontIndirectA(&description);
+  if (state->status_line && state->status_font) {
+    SendMessageA(state->status_line, WM_SETFONT, reinterpret_cast<WPARAM>(state->status_font),
+                 FALSE);
+  }
+}
+
+void ApplyCreationLayout(HWND window, uint32_t options) {
+  if (options & (kOptionEndUser | kOptionFixedLayout)) {
+    int32_t lcd_rect[4];
+    ApplyFixedLcdLayout(lcd_rect);
+    ApplyFixedLayoutSettings(&GetPanelSettings(), lcd_rect);
+  } else if (options & kOptionLcdList) {
+    HMENU menu = GetMenu(window);
+    if (menu) {
+      ModifyMenuA(menu, kCmdDrawNone, MF_BYCOMMAND | MF_STRING, kCmdDrawNone,
+                  (options & kOptionEnglish) ? "&None\tF5" : "&Deaktiviert\tF5");
+      CheckMenuItem(menu, kCmdDrawNone, MF_BYCOMMAND | MF_CHECKED);
+    }
+  }
+}
+
+LRESULT OnCreatePanel(HWND window, const CREATESTRUCTA* create) {
+  PanelWindowState* state = &panel_state;
+  const uint32_t options = GetOptions();
+  state->window = window;
+  state->module = create->hInstance;
+  ReadSystemMetrics(state, window, options);
+  RECT client;
+  GetClientRect(window, &client);
+  state->old_client_width = client.right;
+  state->old_client_height = client.bottom;
+  PrepareMenuItems(window, options);
+  CreateStatusLine(state, window);
+  ResetPanelLcdView();
+  ResetProtocolSettings();
+  ApplyCreationLayout(window, options);
+  LcdInit();
+  state->memory_dc = CreateCompatibleDC(nullptr);
+  state->memory_dc_default_bitmap =
+      state->memory_dc ? GetCurrentObject(state->memory_dc, OBJ_BITMAP) : nullptr;
+  SetTimer(window, kTimerLoadPanel, kLoadPanelDelayMs, nullptr);
+  SetTimer(window, kTimerHint, kHintPeriodMs, nullptr);
+  InstallPanelHost(window);
+  return 0;
+}
+
+// ---- Timers -------------------------------------------------------------------------------------
+
+void ShowNextHint(PanelWindowState* state) {
+  StatusText("%s", PanelHintText(state->hint_index));
+  state->hint_index = NextHintIndex(state->hint_index);
+}
+
+void OnTimerPanel(HWND window, UINT_PTR timer) {
+  switch (timer) {
+    case kTimerLoadPanel:
+      KillTimer(window, kTimerLoadPanel);
+      SendMessageA(window, kMsgLoadPanel, 0, 0);
+      SetTimer(window, kTimerBlink, kBlinkPeriodMs, nullptr);
+      break;
+    case kTimerBlink:
+      LcdBlinkTick();
+      break;
+    case kTimerHint:
+      ShowNextHint(&panel_state);
+      break;
+    default:
+      break;
+  }
+}
+
+// ---- Size and destruction -----------------------------------------------------------------------
+
+void OnSizePanel(HWND window, int width, int height) {
+  PanelWindowState* state = &panel_state;
+  if (state->status_line) {
+    MoveWindow(state->status_line, 0, height - 2 * state->line_height - 3,
+               width - state->icon_width, height - state->icon_height, TRUE);
+  }
+  if (GetOptions() & kOptionEndUser) {
+    return;
+  }
+  MovePanelLcd(width - state->old_client_width, height - state->old_client_height);
+  StatusText("x:%d : y%d", width, height);
+  state->old_client_width = width;
+  state->old_client_height = height;
+}
+
+void DeleteMemoryDc(PanelWindowState* state) {
+  if (state->memory_dc) {
+    if (state->memory_dc_default_bitmap) {
+      SelectObject(state->memory_dc, state->memory_dc_default_bitmap);
+    }
+    DeleteDC(state->memory_dc);
+    state->memory_dc = nullptr;
+  }
+}
+
+void OnDestroyPanel() {
+  RemovePanelHost();
+  DeleteMemoryDc(&panel_state);
+}
+
+}  // namespace
+
+PanelWindowState& GetPanelWindowState() { return panel_state; }
+
+ATOM RegisterPanelWindowClass(HINSTANCE module, uint32_t options) {
+  WNDCLASSEXA window_class{};
+  window_class.cbSize = sizeof(window_class);
+  window_class.style = CS_HREDRAW | CS_VREDRAW;
+  window_class.lpfnWndProc = PanelWindowProc;
+  window_class.hInstance = module;
+  window_class.hIcon = LoadIconA(module, MAKEINTRESOURCEA(kIconPanel));
+  window_class.hIconSm = LoadIconA(module, MAKEINTRESOURCEA(kIconPanelSmall));
+  window_class.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+  window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  window_class.lpszMenuName = PanelClassMenu(options);
+  window_class.lpszClassName = kPanelWindowClass;
+  return RegisterClassExA(&window_class);
+}
+
+LPCSTR PanelClassMenu(uint32_t options) {
+  if (options & kOptionNoMenu) {
+    return nullptr;
+  }
+  if (options & kOptionEnglish) {
+    return MAKEINTRESOURCEA(kMenuEnglish);
+  }
+  if (options & kOptionEndUser) {
+    return MAKEINTRESOURCEA(kMenuReducedGerman);
+  }
+  return MAKEINTRESOURCEA(kMenuGerman);
+}
+
+DWORD PanelWindowStyle(uint32_t options) {
+  return (options & kOptionEndUser) ? WS_CAPTION : WS_OVERLAPPEDWINDOW;
+}
+
+HWND CreatePanelWindow(HINSTANCE module, uint32_t options) {
+  HWND window = CreateWindowExA(0, kPanelWindowClass, kPanelWindowTitle, PanelWindowStyle(options),
+                                kPanelWindowLeft, kPanelWindowTop, kPanelWindowWidth,
+                                kPanelWindowHeight, nullptr, nullptr, module, nullptr);
+  if (!window) {
+    return nullptr;
+  }
+  ShowWindow(window, SW_SHOWNORMAL);
+  BringWindowToTop(window);
+  UpdateWindow(window);
+  // From now on ReceiveFromApp hands its frames to this window.
+  SetPanelWindow(window);
+  return window;
+}
+
+void ReleasePanelWindowAtDetach() {
+  PanelWindowState* state = &panel_state;
+  DeleteMemoryDc(state);
+  if (state->window) {
+    KillTimer(state->window, kTimerHint);
+    KillTimer(state->window, kTimerBlink);
+  }
+}
+
+LRESULT CALLBACK PanelWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_CREATE:
+      return OnCreatePanel(window, reinterpret_cast<const CREATESTRUCTA*>(lparam));
+    case WM_TIMER:
+      OnTimerPanel(window, static_cast<UINT_PTR>(wparam));
+      return 0;
+    case WM_PAINT:
+      OnPaintPanel(window);
+      return 0;
+    case WM_SIZE:
+      OnSizePanel(window, LOWORD(lparam), HIWORD(lparam));
+      return 0;
+    case WM_CLOSE:
+      return 0;  // the panel lives as long as the library: closing is refused
+    case WM_DESTROY:
+      OnDestroyPanel();
+      return 0;
+    case kMsgInterpret:
+      RunCommandInterpreter();
+      return 0;
+    case kMsgLoadPanel:
+      OnLoadPanel(window);
+      return 0;
+    default:
+      return DefWindowProcA(window, message, wparam, lparam);
+  }
+}

@@ -1,0 +1,175 @@
+// The panel window as the UI thread creates it with the load-time option word 0x8410 (reduced
+// end-user mode, no menu): class, title, style, place, the refused close, the hint rotation of
+// timer 3, loading the device picture (message 1038) and the LED areas after "@L".
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "panel/lcd/colour_table.h"
+#include "siccorae_loader.h"
+#include "window_capture.h"
+
+namespace {
+
+constexpr UINT kMsgLoadPanel = WM_USER + 14;
+constexpr UINT_PTR kTimerHint = 3;
+constexpr uint32_t kPicturePixel = 0x00336699;
+
+class PanelWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_NE(api_.module, nullptr);
+    panel_ = WaitForPanelWindow();
+    ASSERT_NE(panel_, nullptr);
+  }
+
+  std::string StatusLine() const {
+    HWND status = FindWindowExA(panel_, nullptr, "static", nullptr);
+    char text[1100] = {};
+    if (status) GetWindowTextA(status, text, sizeof(text));
+    return text;
+  }
+
+  // Writes the device picture the fixed layout names and has the window load it.
+  void LoadPicture(int32_t width, int32_t height) {
+    ASSERT_TRUE(WriteSolidBitmap("rk52.bmp", width, height, kPicturePixel));
+    SendMessageA(panel_, kMsgLoadPanel, 0, 0);
+    UpdateWindow(panel_);
+    SyncWithPanel(panel_);
+  }
+
+  const SiccoraeApi& api_ = LoadSiccorae();
+  HWND panel_ = nullptr;
+};
+
+TEST_F(PanelWindow, CreatedAsLcdWndOrvaneWithCaptionOnlyAndNoMenu) {
+  char name[32] = {};
+  GetClassNameA(panel_, name, sizeof(name));
+  EXPECT_STREQ(name, "LcdWnd");
+  char title[32] = {};
+  GetWindowTextA(panel_, title, sizeof(title));
+  EXPECT_STREQ(title, "Orvane");
+  const LONG style = GetWindowLongA(panel_, GWL_STYLE);
+  EXPECT_EQ(style & WS_CAPTION, WS_CAPTION);
+  EXPECT_EQ(style & (WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
+  EXPECT_EQ(GetWindowLongA(panel_, GWL_EXSTYLE) & WS_EX_TOOLWINDOW, 0);
+  EXPECT_EQ(GetMenu(panel_), nullptr);  // option 0x0400
+  EXPECT_EQ(GetWindow(panel_, GW_OWNER), nullptr);
+  RECT frame;
+  GetWindowRect(panel_, &frame);
+  EXPECT_EQ(frame.left, 500);
+  EXPECT_EQ(frame.top, 100);
+  // No rk52.bmp in this test's directory, so the 500 ms load leaves the size alone.
+  Sleep(700);
+  GetWindowRect(panel_, &frame);
+  EXPECT_EQ(frame.right - frame.left, 780);
+  EXPECT_EQ(frame.bottom - frame.top, 450);
+}
+
+TEST_F(PanelWindow, CloseIsRefused) {
+  SendMessageA(panel_, WM_CLOSE, 0, 0);
+  SendMessageA(panel_, WM_SYSCOMMAND, SC_CLOSE, 0);
+  SyncWithPanel(panel_);
+  EXPECT_TRUE(IsWindow(panel_));
+  EXPECT_TRUE(IsWindowVisible(panel_));
+}
+
+TEST_F(PanelWindow, HintTimerShowsTheNineHintsInTurn) {
+  SendMessageA(panel_, WM_TIMER, kTimerHint, 0);
+  EXPECT_EQ(StatusLine(), "Use the Ctrl key to hold buttons pressed");
+  SendMessageA(panel_, WM_TIMER, kTimerHint, 0);
+  EXPECT_EQ(StatusLine(),
+            "Press and hold the Filter reset button, followed by the clothes washing button to "
+            "enter the Time Menu");
+  for (int i = 2; i < 9; ++i) SendMessageA(panel_, WM_TIMER, kTimerHint, 0);
+  EXPECT_EQ(StatusLine(),
+            "The filter time is set in the simulator to run out after one minute operation.");
+  SendMessageA(panel_, WM_TIMER, kTimerHint, 0);  // wraps from the ninth to the first
+  EXPECT_EQ(StatusLine(), "Use the Ctrl key to hold buttons pressed");
+}
+
+TEST_F(PanelWindow, MissingBitmapPaintsNothingAndShowsNoMessage) {
+  SendMessageA(panel_, kMsgLoadPanel, 0, 0);
+  InvalidateRect(panel_, nullptr, TRUE);
+  UpdateWindow(panel_);
+  SyncWithPanel(panel_);
+  RECT frame;
+  GetWindowRect(panel_, &frame);
+  EXPECT_EQ(frame.right - frame.left, 780);
+  EXPECT_EQ(frame.bottom - frame.top, 450);
+  // No LCD frame: the corner of the LCD rectangle shows the window's background.
+  const Capture capture = CaptureClient(panel_, 276, 116, 2, 2);
+  const COLORREF window_colour = GetSysColor(COLOR_WINDOW);
+  const uint32_t background = (GetRValue(window_colour) << 16) |
+                              (GetGValue(window_colour) << 8) | GetBValue(window_colour);
+  EXPECT_EQ(capture.At(277, 117), background);
+  // And no message box: the UI thread still has only the panel window on top level.
+  int top_level = 0;
+  EnumThreadWindows(GetWindowThreadProcessId(panel_, nullptr),
+                    [](HWND window, LPARAM count) -> BOOL {
+                      if (IsWindowVisible(window)) ++*reinterpret_cast<int*>(count);
+                      return TRUE;
+                    },
+                    reinterpret_cast<LPARAM>(&top_level));
+  EXPECT_EQ(top_level, 1);
+}
+
+TEST_F(PanelWindow, BitmapIsPaintedAndTheWindowTakesItsSize) {
+  LoadPicture(640, 240);
+  RECT frame;
+  GetWindowRect(panel_, &frame);
+  EXPECT_EQ(frame.left, 500);
+  EXPECT_EQ(frame.top, 100);
+  EXPECT_EQ(frame.right - frame.left, 640);
+  EXPECT_EQ(frame.bottom - frame.top, 240 + 2 * 32);  // icon height 32 without option 0x0008
+  const Capture capture = CaptureClient(panel_, 0, 0, 300, 160);
+  EXPECT_EQ(capture.At(10, 10), kPicturePixel);
+  // The LCD frame (rounded, black outline, background colour 17) in reduced end-user mode runs
+  // from (left - 2, top) to (right + 2, bottom + 4) of the LCD rectangle (275, 115, 499, 157).
+  EXPECT_EQ(capture.At(273, 140), 0x000000u);          // left outline at x = 273
+  EXPECT_EQ(capture.At(276, 140), ColourPixel(17));    // inside, left of the first row
+  EXPECT_EQ(capture.At(272, 140), kPicturePixel);      // outside
+  EXPECT_EQ(capture.At(290, 115), 0x000000u);          // top outline at y = 115
+  EXPECT_EQ(capture.At(290, 114), kPicturePixel);
+}
+
+TEST_F(PanelWindow, LedAreasFollowTheLedByteUpToTheFirstMissingId) {
+  LoadPicture(640, 240);
+  tagRLISTHEAD* areas = api_.GetRectList();
+  ASSERT_NE(areas, nullptr);
+  // LEDs with ids 1, 2 and 8 (no 4): on red, off green.
+  const int32_t ids[3] = {1, 2, 8};
+  for (int i = 0; i < 3; ++i) {
+    tagRECTPROP led{};
+    led.id = ids[i];
+    led.kind = kRectKindLed;
+    led.rect = tagAREARECT{20 + 40 * i, 20, 50 + 40 * i, 50};
+    led.color = -1;
+    led.active_color = 4;
+    led.inactive_color = 2;
+    ASSERT_EQ(api_.AppendRect(areas, api_.CreateRectEntry(&led)), 1);
+  }
+  AttachRecorder(api_);
+  Send(api_, "@L09\x10");  // bits 1 and 8
+  EXPECT_EQ(CheckRxOnce(api_), "@!\r");
+  SyncWithPanel(panel_);
+  Capture capture = CaptureClient(panel_, 0, 0, 200, 60);
+  EXPECT_EQ(capture.At(35, 35), ColourPixel(4));   // id 1 lit
+  EXPECT_EQ(capture.At(75, 35), ColourPixel(2));   // id 2 dark
+  EXPECT_EQ(capture.At(115, 35), kPicturePixel);   // id 8 is never reached
+  EXPECT_EQ(capture.At(21, 21), kPicturePixel);    // outside the ellipse, inside its rectangle
+  Send(api_, "@L02\x10");
+  SyncWithPanel(panel_);
+  capture = CaptureClient(panel_, 0, 0, 200, 60);
+  EXPECT_EQ(capture.At(35, 35), ColourPixel(2));
+  EXPECT_EQ(capture.At(75, 35), ColourPixel(4));
+  // A repaint draws them from their current colours again.
+  InvalidateRect(panel_, nullptr, TRUE);
+  UpdateWindow(panel_);
+  capture = CaptureClient(panel_, 0, 0, 200, 60);
+  EXPECT_EQ(capture.At(35, 35), ColourPixel(2));
+  EXPECT_EQ(capture.At(75, 35), ColourPixel(4));
+  EXPECT_EQ(capture.At(115, 35), kPicturePixel);
+}
+
+}  // namespace

@@ -1,0 +1,119 @@
+#include "siccorae_loader.h"
+
+#include <atomic>
+
+const char* const kSiccoraeExports[] = {
+    "BindLcdDll", "SetRxTarget", "ReceiveFromApp", "CheckRx", "SetOptions",
+    "ListInitCriticalSection", "ListCreate", "SetListHead", "GetTXListHead", "GetRXListHead",
+    "CreateNewEntry", "ListAppend", "GetHead", "RemoveEntry", "DelList",
+    "InitCriticalSection", "CreatePanelList", "SetPanelList", "GetPanelList", "CreatePanelEntry",
+    "AppendPanel", "GetPanelHead", "GetNextPanelEntry", "RemovePanel", "DelPanelList",
+    "InitCriticalRectSection", "CreateRectList", "SetRectList", "GetRectList", "CreateRectEntry",
+    "AppendRect", "GetRectHead", "GetNextRectEntry", "RemoveRect", "DelRectList",
+    "InitCriticalLcdSection", "CreateLcdList", "CreateLcdEntry", "AppendLcd", "GetLcdHead",
+    "GetNextLcdEntry", "RemoveLcd", "DelLcdList",
+};
+const int kSiccoraeExportCount = sizeof(kSiccoraeExports) / sizeof(kSiccoraeExports[0]);
+
+namespace {
+
+template <typename Function>
+void Resolve(HMODULE module, const char* name, Function* target) {
+  *target = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+SiccoraeApi LoadOnce() {
+  SiccoraeApi api{};
+  api.module = LoadLibraryA("siccorae.dll");
+  if (!api.module) return api;
+  Resolve(api.module, "BindLcdDll", &api.BindLcdDll);
+  Resolve(api.module, "SetRxTarget", &api.SetRxTarget);
+  Resolve(api.module, "ReceiveFromApp", &api.ReceiveFromApp);
+  Resolve(api.module, "CheckRx", &api.CheckRx);
+  Resolve(api.module, "SetOptions", &api.SetOptions);
+  Resolve(api.module, "GetRectList", &api.GetRectList);
+  Resolve(api.module, "CreateRectEntry", &api.CreateRectEntry);
+  Resolve(api.module, "AppendRect", &api.AppendRect);
+  return api;
+}
+
+BOOL CALLBACK KeepPanelOfThisProcess(HWND window, LPARAM found) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  char name[32] = {};
+  GetClassNameA(window, name, sizeof(name));
+  if (process == GetCurrentProcessId() && lstrcmpA(name, "LcdWnd") == 0) {
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+void RecordByte() { Recorder().bytes.push_back(Recorder().cell); }
+
+std::atomic<int> interpret_messages{0};
+
+LRESULT CALLBACK CountInterpret(int code, WPARAM wparam, LPARAM lparam) {
+  const CWPSTRUCT* message = reinterpret_cast<const CWPSTRUCT*>(lparam);
+  if (code == HC_ACTION && message->message == WM_USER + 12) {
+    ++interpret_messages;
+  }
+  return CallNextHookEx(nullptr, code, wparam, lparam);
+}
+
+}  // namespace
+
+const SiccoraeApi& LoadSiccorae() {
+  static const SiccoraeApi api = LoadOnce();
+  return api;
+}
+
+HWND WaitForPanelWindow(DWORD timeout_ms) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    HWND found = nullptr;
+    EnumWindows(KeepPanelOfThisProcess, reinterpret_cast<LPARAM>(&found));
+    if (found && IsWindowVisible(found)) return found;
+    if (GetTickCount() - start > timeout_ms) return nullptr;
+    Sleep(20);
+  }
+}
+
+void SyncWithPanel(HWND panel) {
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(panel, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result);
+}
+
+RxRecorder& Recorder() {
+  static RxRecorder recorder;
+  return recorder;
+}
+
+void AttachRecorder(const SiccoraeApi& api) {
+  Recorder().cell = 0;
+  Recorder().bytes.clear();
+  api.SetRxTarget(RecordByte, &Recorder().cell);
+}
+
+std::string CheckRxOnce(const SiccoraeApi& api) {
+  const size_t before = Recorder().bytes.size();
+  api.CheckRx();
+  return std::string(Recorder().bytes.begin() + before, Recorder().bytes.end());
+}
+
+void Send(const SiccoraeApi& api, const std::string& bytes) {
+  api.ReceiveFromApp(reinterpret_cast<const unsigned char*>(bytes.data()),
+                     static_cast<uint32_t>(bytes.size()));
+}
+
+InterpretCounter::InterpretCounter(HWND panel) {
+  interpret_messages = 0;
+  const DWORD ui_thread = GetWindowThreadProcessId(panel, nullptr);
+  hook_ = SetWindowsHookExA(WH_CALLWNDPROC, CountInterpret, nullptr, ui_thread);
+}
+
+InterpretCounter::~InterpretCounter() {
+  if (hook_) UnhookWindowsHookEx(hook_);
+}
+
+int InterpretCounter::count() const { return hook_ ? interpret_messages.load() : -1; }

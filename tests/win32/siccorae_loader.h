@@ -1,0 +1,62 @@
+// Test side of the panel library: loads siccorae.dll at run time, resolves its exports by name,
+// finds its panel window, and records what the library hands to the application's receiver.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "panel/core/data_lists.h"
+
+struct SiccoraeApi {
+  HMODULE module;
+  void (*BindLcdDll)();
+  void (*SetRxTarget)(void (*callback)(), unsigned char* cell);
+  void (*ReceiveFromApp)(const unsigned char* data, uint32_t length);
+  void (*CheckRx)();
+  uint32_t (*SetOptions)(uint32_t word);
+  tagRLISTHEAD* (*GetRectList)();
+  tagRECTPROP* (*CreateRectEntry)(const tagRECTPROP* source);
+  int (*AppendRect)(tagRLISTHEAD* head, tagRECTPROP* record);
+};
+
+// Every name the library must export.
+extern const char* const kSiccoraeExports[];
+extern const int kSiccoraeExportCount;
+
+// Loads the library once per process (the loading thread becomes its attach thread). Null
+// module when it cannot be loaded.
+const SiccoraeApi& LoadSiccorae();
+
+// The panel window of this process, waited for up to timeout_ms; null when it never appears.
+HWND WaitForPanelWindow(DWORD timeout_ms = 10000);
+
+// Returns once the panel's UI thread has handled everything sent to it before.
+void SyncWithPanel(HWND panel);
+
+// The application's receiver as the tests play it: every callback records the receive cell.
+struct RxRecorder {
+  unsigned char cell;
+  std::vector<unsigned char> bytes;  // the cell's value at each callback, in order
+};
+RxRecorder& Recorder();
+// Points the library's receive target at Recorder() and clears it.
+void AttachRecorder(const SiccoraeApi& api);
+// Calls CheckRx once and returns the bytes it delivered.
+std::string CheckRxOnce(const SiccoraeApi& api);
+
+// Hands a text to ReceiveFromApp in one call.
+void Send(const SiccoraeApi& api, const std::string& bytes);
+
+// Counts message 1036 as the panel window receives it (a hook on the panel's UI thread).
+class InterpretCounter {
+ public:
+  explicit InterpretCounter(HWND panel);
+  ~InterpretCounter();
+  int count() const;
+
+ private:
+  HHOOK hook_;
+};

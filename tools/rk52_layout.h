@@ -1,0 +1,58 @@
+// Where the dryer's controls sit on its device picture "rk52.bmp" (client pixels, right and
+// bottom exclusive). The picture generator draws them here and the dryer's area file must place
+// its button and LED areas on exactly these rectangles, so both read this one table.
+#ifndef SICCORA_TOOLS_RK52_LAYOUT_H
+#define SICCORA_TOOLS_RK52_LAYOUT_H
+
+namespace rk52 {
+
+struct Rect {
+  int left, top, right, bottom;
+};
+
+// The picture's size: the panel window takes it over, and 780 x 386 plus the two icon-height
+// bands below keeps the window at its creation height of 450.
+constexpr int kWidth = 780;
+constexpr int kHeight = 386;
+
+// The fixed layout's LCD rectangle; the picture's LCD window lies under it.
+constexpr Rect kLcd = {275, 115, 499, 157};
+
+struct Button {
+  int id;            // key bit the panel sends in its key frames
+  const char* name;  // area name
+  const char* label; // text printed under the button
+  Rect rect;
+};
+
+// Five buttons in one row, ids = controller key bits (key k has id 1 << k).
+constexpr int kButtonCount = 5;
+constexpr Button kButtons[kButtonCount] = {
+    {1, "Off", "OFF", {82, 246, 178, 292}},
+    {2, "Clothes washing", "WASHING", {212, 246, 308, 292}},
+    {4, "Filter reset", "FILTER", {342, 246, 438, 292}},
+    {8, "Heater", "HEATER", {472, 246, 568, 292}},
+    {16, "Room", "ROOM", {602, 246, 698, 292}},
+};
+
+struct Led {
+  int id;            // bit of the controller's LED byte
+  const char* name;  // area name
+  const char* label; // small text printed right of the LED, may be empty
+  Rect rect;         // the panel fills the ellipse inscribed in it
+};
+
+// Six LEDs above the buttons they belong to; ids form the unbroken run 1..32.
+constexpr int kLedCount = 6;
+constexpr Led kLeds[kLedCount] = {
+    {1, "Room program", "", {643, 219, 657, 233}},
+    {2, "Washing program", "", {253, 219, 267, 233}},
+    {4, "Ready", "READY", {100, 219, 114, 233}},
+    {8, "Heater manual", "MAN", {470, 219, 484, 233}},
+    {16, "Heater automatic", "AUT", {530, 219, 544, 233}},
+    {32, "Filter alarm", "", {383, 219, 397, 233}},
+};
+
+} // namespace rk52
+
+#endif
