@@ -11,7 +11,8 @@
 int PostEvent(uint8_t code);
 
 // Timer table. A count of 0 means "no timer" for tick and seconds timers: a running one is
-// stopped, a new one is not started. For alarms 0 is a valid time (00:00) and is started.
+// stopped, a new one is not started. For alarms 0 is a valid time (00:00) and is started; an
+// alarm for an hour above 23 or a minute above 59 is treated like count 0.
 void StartTimer(uint8_t id, uint16_t count);
 void StopTimer(uint8_t id);
 void StopAllTimers();

@@ -17,8 +17,10 @@ static TimerSlot* FindSlot(uint8_t id) {
 void StartTimer(uint8_t id, uint16_t count) {
   if (id == 0) return;  // 0 marks a free slot
   TimerSlot* slot = FindSlot(id);
-  // A tick or seconds count of 0 would run 65536 units; 0 means "no timer" instead.
-  if (count == 0 && !IsAlarmId(id)) {
+  // A tick or seconds count of 0 would run 65536 units, and an alarm at an impossible time of
+  // day would hold its slot for good: both mean "no timer" instead.
+  bool invalid_alarm = IsAlarmId(id) && ((count & 0xFF) > 23 || (count >> 8) > 59);
+  if (invalid_alarm || (count == 0 && !IsAlarmId(id))) {
     if (slot) slot->id = 0;
     return;
   }

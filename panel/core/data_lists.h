@@ -151,7 +151,9 @@ tagLISTHEAD* GetTXListHead(void);
 tagLISTHEAD* GetRXListHead(void);
 tagDATA* CreateNewEntry(const unsigned char* bytes, int32_t length);
 int ListAppend(tagLISTHEAD* head, tagDATA* record);
-tagNODE* GetHead(tagLISTHEAD* head);  // takes no lock: each queue has one consumer
+// The first node, used without the lock afterwards: each queue has one consumer and producers
+// only append. The lock is held just for reading the first-node field.
+tagNODE* GetHead(tagLISTHEAD* head);
 int RemoveEntry(tagLISTHEAD* head, tagDATA* record);
 void DelList(tagLISTHEAD* head);
 

@@ -46,7 +46,7 @@ void StatusText(const char* format, ...);
 int MonitorFrameLine(MonitorTarget target, const unsigned char* bytes, int length);
 
 // The wsprintf subset used by every diagnostic of the library: "%s", "%hs", "%d", "%i", "%x",
-// "%X", "%p", each with an optional '0' flag and width ("%02x", "%04X", "%02d"), and "%%".
+// "%X", "%p", each with an optional '0' or '-' flag and a width ("%02x", "%04X", "%02d"), and "%%".
 // A null "%s" argument prints "(null)"; "%p" prints the address as upper-case hex digits, two per
 // byte of a pointer. Any other conversion is copied literally and takes no argument. No floating
 // point. Writes at most buffer_size - 1 characters and always a terminating NUL (when

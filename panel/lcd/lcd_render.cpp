@@ -161,6 +161,20 @@ void DrawRow(Canvas& canvas, int row, uint8_t rows_drawn, uint32_t dot_size) {
   }
 }
 
+// A row that one-line 5x8 mode leaves free: its cells show only the background, so text that the
+// row showed before the switch to one line does not stay on the window.
+void DrawFreeRow(Canvas& canvas, int row, uint32_t dot_size) {
+  const LcdRect& cell = g_view.rows[row];
+  const uint8_t characters = LcdGetLayout()->characters_per_row;
+  const int64_t advance = int64_t{dot_size} * (int64_t{g_view.glyph_width} + 1);
+  const uint32_t blank[kGlyphRows] = {0, 0, 0, 0, 0, 0, 0, 0};
+  int64_t x = cell.left;
+  for (uint8_t k = 0; k < characters; ++k) {
+    DrawGlyphOn(canvas, cell, characters, x, cell.top, blank, dot_size);
+    x += advance;
+  }
+}
+
 void RasteriseOn(Canvas& canvas) {
   const uint32_t dot_size = DotSizeFromLayout();
   if (dot_size == 0) return;
@@ -170,7 +184,10 @@ void RasteriseOn(Canvas& canvas) {
   canvas.display_on = lcd->display_on != 0;
   for (int row = 0; row < rows_drawn; ++row) {
     // With one line the row below each drawn row is free for the lower part of the 5x11 font.
-    if (lcd->lines == 1 && (row % 2) == 1) continue;
+    if (lcd->lines == 1 && (row % 2) == 1) {
+      if (lcd->font_mode != 2) DrawFreeRow(canvas, row, dot_size);
+      continue;
+    }
     DrawRow(canvas, row, rows_drawn, dot_size);
   }
 }

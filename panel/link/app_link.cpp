@@ -18,6 +18,7 @@ FrameForwardHook g_forward = nullptr;
 void* g_forward_context = nullptr;
 InterpreterRunner g_runner = nullptr;
 void* g_runner_context = nullptr;
+bool g_delivering = false;  // CheckRx is handing a message to the receive callback
 
 void QueueRxMessage(const uint8_t* bytes, int32_t length) {
   tagLISTHEAD* rx = GetRXListHead();
@@ -57,8 +58,11 @@ void AppLinkSetRxTarget(RxCallback callback, uint8_t* cell) {
 }
 
 void AppLinkReceive(const uint8_t* data, uint32_t length) {
-  if (data == nullptr) return;
-  FrameAssembler* assembler = AppFrameAssembler();
+  AppLinkReceiveFrom(AppFrameAssembler(), data, length);
+}
+
+void AppLinkReceiveFrom(FrameAssembler* assembler, const uint8_t* data, uint32_t length) {
+  if (assembler == nullptr || data == nullptr) return;
   for (uint32_t i = 0; i < length; ++i) {
     FramePiece frame{};
     if (FrameAssemblerFeed(assembler, data[i], &frame)) OnApplicationFrame(frame);
@@ -68,15 +72,20 @@ void AppLinkReceive(const uint8_t* data, uint32_t length) {
 void AppLinkCheckRx() {
   tagLISTHEAD* tx = GetTXListHead();
   if (tx == nullptr || tx->count <= 0) return;
-  if (g_rx_callback == nullptr || g_rx_cell == nullptr) return;
+  if (g_rx_callback == nullptr || g_rx_cell == nullptr || g_delivering) return;
   // The attach thread is the TX list's only consumer; producers only append, so the head stays.
   tagNODE* node = GetHead(tx);
   if (node == nullptr || node->record == nullptr) return;
   tagDATA* message = node->record;
+  // The whole message goes to the target it started with, even if the callback sets a new one.
+  RxCallback callback = g_rx_callback;
+  uint8_t* cell = g_rx_cell;
+  g_delivering = true;
   for (int32_t i = 0; i < message->length; ++i) {
-    *g_rx_cell = message->bytes[i];
-    g_rx_callback();
+    *cell = message->bytes[i];
+    callback();
   }
+  g_delivering = false;
   MonitorFrameLine(kTxMonitor, message->bytes, message->length);
   RemoveEntry(tx, message);
 }
@@ -97,7 +106,9 @@ void AppLinkResetForTests() {
   g_forward_context = nullptr;
   g_runner = nullptr;
   g_runner_context = nullptr;
+  g_delivering = false;
   SetAckHook(nullptr);
   FrameAssemblerReset(AppFrameAssembler());
   FrameAssemblerReset(TargetFrameAssembler());
+  FrameAssemblerReset(ToolFrameAssembler());
 }

@@ -12,6 +12,8 @@
 
 #include <cstdint>
 
+#include "panel/link/frame_assembler.h"
+
 using FrameForwardHook = void (*)(void* context, const uint8_t* bytes, int32_t length);
 using InterpreterRunner = void (*)(void* context);
 using RxCallback = void (*)();
@@ -29,10 +31,16 @@ void AppLinkSetRxTarget(RxCallback callback, uint8_t* cell);
 // an unfinished frame waits in the assembler for the next call. The caller keeps its buffer.
 void AppLinkReceive(const uint8_t* data, uint32_t length);
 
+// The same with a given assembler. The LCD test tool runs on the UI thread while the application
+// thread may be inside ReceiveFromApp; feeding its frames through ToolFrameAssembler() keeps the
+// two threads from ever sharing (and interleaving in) one assembler. Null assembler: nothing.
+void AppLinkReceiveFrom(FrameAssembler* assembler, const uint8_t* data, uint32_t length);
+
 // CheckRx: delivers at most the oldest TX message: each byte is stored in the receive cell and
 // then the callback is called, one call per byte; then "%s<0x%02x>\r\n" goes to the TX monitor
-// and the message is removed and freed. Nothing happens with an empty TX list, and before a
-// receive target is set (the message then stays queued for a later call).
+// and the message is removed and freed. Nothing happens with an empty TX list, before a receive
+// target is set (the message then stays queued for a later call), and when the receive callback
+// itself calls CheckRx (the message being delivered must not be handed over or freed twice).
 void AppLinkCheckRx();
 
 // Bytes from a real target on the serial port (the serial receive thread): each goes to the

@@ -40,7 +40,7 @@ void LoadCommand(Command* c, const uint8_t* bytes, int32_t length) {
   if (length > kFrameMaxLength) length = kFrameMaxLength;
   int32_t text_length = 0;
   while (text_length < length && bytes[text_length] != 0) ++text_length;
-  std::memcpy(c->text, bytes, static_cast<size_t>(text_length));
+  if (text_length > 0) std::memcpy(c->text, bytes, static_cast<size_t>(text_length));
   c->length = length;
   c->text_length = text_length;
   c->payload_end = (length > 0 && IsTerminator(bytes[length - 1])) ? length - 1 : length;
@@ -53,7 +53,7 @@ int32_t PayloadLength(const Command& c) {
 // The first hexadecimal pair of the payload as a byte. A payload without a complete pair before
 // the terminator yields nothing: the terminator or a missing byte is never taken as a digit.
 bool FirstHexByte(const Command& c, uint8_t* value) {
-  if (PayloadLength(c) < 2) return false;
+  if (PayloadLength(c) + 1 < 2) return false;
   uint8_t pair[2] = {c.text[kPayloadStart], c.text[kPayloadStart + 1]};
   HexToBytes(pair, 2);
   *value = pair[0];

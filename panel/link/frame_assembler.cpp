@@ -7,6 +7,7 @@ namespace {
 
 FrameAssembler g_app_assembler{kFrameIdle, 0, {}};
 FrameAssembler g_target_assembler{kFrameIdle, 0, {}};
+FrameAssembler g_tool_assembler{kFrameIdle, 0, {}};
 
 bool IsStartOfLine(uint8_t byte) {
   return byte == kFrameStartCommand || byte == kFrameStartGreater || byte == kFrameStartCaret;
@@ -103,3 +104,4 @@ bool FrameAssemblerFeed(FrameAssembler* a, uint8_t byte, FramePiece* piece) {
 
 FrameAssembler* AppFrameAssembler() { return &g_app_assembler; }
 FrameAssembler* TargetFrameAssembler() { return &g_target_assembler; }
+FrameAssembler* ToolFrameAssembler() { return &g_tool_assembler; }

@@ -50,7 +50,9 @@ void FrameAssemblerReset(FrameAssembler* assembler);
 // "Unbekanntes Startzeichen empfangen: 0x%02x\r\n" and is dropped.
 bool FrameAssemblerFeed(FrameAssembler* assembler, uint8_t byte, FramePiece* piece);
 
-// The library's instances: one for bytes from the application (ReceiveFromApp), one for bytes
-// from a real target on the serial port (the serial receive thread).
+// The library's instances, one per input: bytes from the application (ReceiveFromApp, the
+// application thread), bytes from a real target on the serial port (the serial receive thread),
+// and frames of the LCD test tool (the UI thread).
 FrameAssembler* AppFrameAssembler();
 FrameAssembler* TargetFrameAssembler();
+FrameAssembler* ToolFrameAssembler();

@@ -57,6 +57,16 @@ TEST_F(EventTimerTest, CountZeroStopsTickAndSecondsTimersButStartsAMidnightAlarm
   EXPECT_TRUE(TimerRunning(0x55));
 }
 
+TEST_F(EventTimerTest, AlarmAtAnImpossibleTimeIsNotKept) {
+  StartTimer(0x55, static_cast<uint16_t>(10 + 256 * 30));
+  StartTimer(0x55, static_cast<uint16_t>(24 + 256 * 0));
+  EXPECT_FALSE(TimerRunning(0x55));
+  StartTimer(0x55, static_cast<uint16_t>(23 + 256 * 60));
+  EXPECT_FALSE(TimerRunning(0x55));
+  StartTimer(0x55, static_cast<uint16_t>(23 + 256 * 59));
+  EXPECT_TRUE(TimerRunning(0x55));
+}
+
 TEST_F(EventTimerTest, TickTimerExpiresAfterItsCountAndPostsItsId) {
   StartTimer(0x43, 3);
   ServiceTimers();

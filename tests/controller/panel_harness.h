@@ -42,6 +42,7 @@ class PanelHarness {
   void PressKeys(uint8_t mask) { SetKeys(static_cast<uint8_t>(held_keys_ | mask)); }
   void ReleaseKeys(uint8_t mask) { SetKeys(static_cast<uint8_t>(held_keys_ & ~mask)); }
   void SetKeys(uint8_t mask);
+  uint8_t held_keys() const { return held_keys_; }
   // Press and release with a tick between, each followed by enough ticks to be handled.
   void TapKeys(uint8_t mask, int ticks_after = 10);
 

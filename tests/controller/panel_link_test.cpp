@@ -162,6 +162,18 @@ TEST_F(PanelLinkTest, DisplayModelFollowsCursorAndText) {
   EXPECT_EQ(panel.Line(0), std::string("      - 5\xDF" "C  58%"));
 }
 
+TEST_F(PanelLinkTest, EventsWaitWhileAMessageIsPending) {
+  panel.set_auto_ack(false);
+  QueueMessage(2);
+  panel.Step();
+  PostEvent(0x01);  // a code no consumer handles
+  panel.Step(2);
+  EXPECT_EQ(PendingEvents(), std::vector<uint8_t>{0x01});
+  panel.Send("@!");
+  panel.Step();
+  EXPECT_TRUE(PendingEvents().empty());
+}
+
 TEST_F(PanelLinkTest, OneFramePerTick) {
   for (int i = 0; i < 8; ++i) QueueMessage(1);
   panel.Step(8);
@@ -229,7 +241,6 @@ TEST_F(PanelLinkTest, DownloadNeverStoresAnInvalidTime) {
 TEST_F(PanelLinkTest, InitialisationMessageSetsTheClockFromTheWallClock) {
   panel.SetClock(13, 45, 27);
   panel.Step();  // the platform second changes here; the next tick is in the same second
-  g_controller.last_platform_second = 0;
   QueueMessage(26);
   panel.Step();
   EXPECT_EQ(g_controller.hour, 13);
@@ -241,10 +252,14 @@ TEST_F(PanelLinkTest, InitialisationMessageSetsTheClockFromTheWallClock) {
 
 TEST_F(PanelLinkTest, StalledLoopSeesOnlyOneElapsedSecond) {
   panel.Step();  // 10:00:00.000
+  g_controller.edit_flags = 0;  // the clock runs
+  g_controller.second = 0;
   panel.AdvanceClock(2950);
   panel.Step();  // 10:00:03.000
   EXPECT_EQ(g_controller.last_platform_second, 3);
-  EXPECT_EQ(g_controller.second_elapsed, 0);  // one clock step was run for the three seconds
+  EXPECT_EQ(g_controller.second, 1);
+  panel.Step();  // same platform second: no further step
+  EXPECT_EQ(g_controller.second, 1);
 }
 
 TEST_F(PanelLinkTest, QuitEndsTheTickButStillWritesRelays) {

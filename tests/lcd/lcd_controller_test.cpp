@@ -23,6 +23,18 @@ TEST(LcdLoadTime, FirstWriteInitialisesLazily) {
   ExpectCounter(0, 1);
 }
 
+TEST(LcdLoadTime, ResetBeforeInitGivesThePowerOnState) {
+  ResetOptionWord();
+  SetOptions(0);
+  LcdResetForTests();
+  LcdReset();
+  EXPECT_EQ(MemoryText(0, 17), " Initialisation  ");
+  ExpectCounter(0, 16);
+  EXPECT_EQ(LcdGetController()->nibble_phase, 1);
+  EXPECT_EQ(LcdGetController()->display_on, 1);
+  ResetOptionWord();
+}
+
 TEST_F(LcdTest, InitStoresLayout) {
   const LcdLayout& layout = *LcdGetLayout();
   EXPECT_EQ(layout.rows_drawn, 4);

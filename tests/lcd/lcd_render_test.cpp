@@ -166,12 +166,16 @@ TEST_F(LcdRenderTest, OneLineTallFontDrawsLowerPartsInRowOne) {
   EXPECT_EQ(CharAt(1, 1), kBlank);  // line 1 itself is not shown with one line
 }
 
-TEST_F(LcdRenderTest, FiveByEightOneLineLeavesRowOneUndrawn) {
-  SendInstruction(0x20);
+TEST_F(LcdRenderTest, FiveByEightOneLineShowsRowOneBlank) {
   LcdGetDisplayMemory()[0] = 0xE7;
+  LcdGetDisplayMemory()[0x40] = 'X';
+  Draw();
+  EXPECT_EQ(CharAt(1, 0), RowsOfCode('X'));
+  SendInstruction(0x20);
   Draw();
   EXPECT_EQ(CharAt(0, 0), RowsOfCode(0xE7));
-  EXPECT_EQ(At(285, 138), kUntouched);
+  EXPECT_EQ(CharAt(1, 0), kBlank);  // every dot in the background colour, not left as it was
+  EXPECT_EQ(At(285, 138), ColourPixel(17));
 }
 
 TEST_F(LcdRenderTest, TallUserCharacterTakesEvenAndOddGlyph) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "link_test_support.h"
+#include "panel/lcd/lcd_controller.h"
 #include "panel/link/app_link.h"
 #include "panel/link/command_interpreter.h"
 #include "panel/link/frame_assembler.h"
@@ -191,6 +192,57 @@ TEST_F(AppLinkTest, SetRxTargetInstallsTheAcknowledgementHook) {
   AppLinkSetRxTarget(RecordingApplication::OnByte, &RecordingApplication::cell);
   Send(std::string("@B") + kDle);
   EXPECT_EQ(TxMessages(), Strings{kAck});
+}
+
+TEST_F(AppLinkTest, CallbackThatCallsCheckRxGetsNothingTwice) {
+  static int nested_calls = 0;
+  static uint8_t cell = 0;
+  static std::string received;
+  nested_calls = 0;
+  received.clear();
+  AppLinkSetRxTarget(
+      [] {
+        received.push_back(static_cast<char>(cell));
+        ++nested_calls;
+        AppLinkCheckRx();  // must neither deliver nor free the message being delivered
+      },
+      &cell);
+  Queue(kAck);
+  Queue("@V100\r");
+  AppLinkCheckRx();
+  EXPECT_EQ(received, kAck);
+  EXPECT_EQ(TxMessages(), Strings{"@V100\r"});
+  AppLinkCheckRx();
+  EXPECT_EQ(received, std::string(kAck) + "@V100\r");
+}
+
+TEST_F(AppLinkTest, CallbackThatReplacesTheTargetFinishesTheMessage) {
+  static uint8_t cell = 0;
+  static std::string received;
+  received.clear();
+  AppLinkSetRxTarget(
+      [] {
+        received.push_back(static_cast<char>(cell));
+        AppLinkSetRxTarget(nullptr, nullptr);
+      },
+      &cell);
+  Queue(kAck);
+  AppLinkCheckRx();
+  EXPECT_EQ(received, kAck);
+  EXPECT_TRUE(TxMessages().empty());
+}
+
+TEST_F(AppLinkTest, TestToolFramesNeverMixWithTheApplications) {
+  Send("@WAB");  // the application's frame is unfinished
+  const std::string tool_frame = std::string("@V") + kDle;
+  AppLinkReceiveFrom(ToolFrameAssembler(), reinterpret_cast<const uint8_t*>(tool_frame.data()),
+                     static_cast<uint32_t>(tool_frame.size()));
+  EXPECT_EQ(TxMessages(), Strings{"@V100\r"});
+  Send(std::string(1, kDle));
+  EXPECT_EQ(TxMessages(), (Strings{"@V100\r", kAck}));
+  EXPECT_EQ(LcdGetDisplayMemory()[0], 'A');
+  AppLinkReceiveFrom(nullptr, reinterpret_cast<const uint8_t*>("@B\x10"), 3);
+  EXPECT_EQ(TxMessages().size(), 2u);
 }
 
 }  // namespace

@@ -108,8 +108,10 @@ TEST_F(CommandTest, InstructionWithoutCompletePairIssuesNothingButIsAcknowledged
   Send(Frame("@D80"));
   Send(Frame("@WABC"));
   const ControllerSnapshot before = Snapshot();
-  Send(Frame("@D"));   // the terminator would be 0x10: cursor left
+  Send(Frame("@D"));  // the terminator would be 0x10: cursor left
+  EXPECT_EQ(Snapshot(), before);
   Send(Frame("@D8"));  // 8 and the terminator would be 0x59: Set CGRAM address
+  EXPECT_EQ(Snapshot(), before);
   Send(Frame("@DC0D"));  // one complete pair: issued; the odd digit is ignored
   ControllerSnapshot expected = before;
   expected.line = 1;

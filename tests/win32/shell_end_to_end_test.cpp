@@ -1,0 +1,150 @@
+// The prototype in one process: the application shell's window and loop, the controller, and
+// siccorae.dll linked at load time with its UI thread and panel window. The test drives the
+// shell's own loop step, listens to the frames the shell hands to the library, and replays them
+// into a panel LCD model of its own (the library's interpreter code, linked statically) to read
+// what the panel shows. Panel key frames enter through the library's exported TX list, exactly
+// where the panel window queues them.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/shell/shell_app_win32.h"
+#include "app/shell/shell_resource_ids.h"
+#include "app/shell/shell_sliders.h"
+#include "panel/core/data_lists.h"
+#include "panel/lcd/lcd_controller.h"
+#include "panel/link/command_interpreter.h"
+
+namespace {
+
+constexpr int kStartUpSteps = 200;   // 10 s of 50 ms steps; the start-up needs about 2 s
+constexpr int kProgramSteps = 300;   // the room program starts 5 s after its key
+
+// Every frame the shell hands to the library also goes through the test's own interpreter.
+void ReplayFrame(const uint8_t* bytes, uint32_t length) {
+  InterpretCommand(bytes, static_cast<int32_t>(length));
+}
+
+std::string LcdLine(int line) {
+  const uint8_t* memory = LcdGetDisplayMemory();
+  const uint32_t start = LcdGetLayout()->row_start[line];
+  return std::string(reinterpret_cast<const char*>(memory + start), 16);
+}
+
+template <typename Done>
+bool StepUntil(Done done, int max_steps) {
+  for (int step = 0; step < max_steps; ++step) {
+    if (done()) return true;
+    if (!ShellLoopStep()) return false;
+  }
+  return done();
+}
+
+bool ClockShows(const std::string& line1) {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  for (int back = 0; back <= 1; ++back) {  // the minute may have just turned over
+    const int minutes = (now.wHour * 60 + now.wMinute - back + 1440) % 1440;
+    char expected[6];
+    wsprintfA(expected, "%02d%02d", minutes / 60, minutes % 60);
+    // The separator blinks with the seconds: ':' on even seconds, ' ' on odd ones.
+    if (line1.substr(0, 2) == std::string(expected, 2) &&
+        line1.substr(3, 2) == std::string(expected + 2, 2) && (line1[2] == ':' || line1[2] == ' '))
+      return true;
+  }
+  return false;
+}
+
+bool StartUpShown() {
+  const std::string line1 = LcdLine(0);
+  return LcdLine(1) == " SICCORA-superb " && line1.substr(6, 5) == " 15\xDF" "C" &&
+         line1.substr(12, 4) == " 58%" && ClockShows(line1);
+}
+
+// A library export by name (through void*: the exports have other types than FARPROC's).
+template <typename Function>
+Function Export(HMODULE library, const char* name) {
+  return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+}
+
+// Queues a panel frame on the library's TX list through its exports, as the panel window
+// queues its key frames; CheckRx in the loop then delivers it to the controller.
+bool QueuePanelFrame(const char* frame) {
+  HMODULE library = GetModuleHandleA("siccorae.dll");
+  if (!library) return false;
+  auto get_tx = Export<tagLISTHEAD* (*)()>(library, "GetTXListHead");
+  auto create = Export<tagDATA* (*)(const unsigned char*, int32_t)>(library, "CreateNewEntry");
+  auto append = Export<int (*)(tagLISTHEAD*, tagDATA*)>(library, "ListAppend");
+  if (!get_tx || !create || !append) return false;
+  tagDATA* record = create(reinterpret_cast<const unsigned char*>(frame),
+                           static_cast<int32_t>(lstrlenA(frame)));
+  return record && append(get_tx(), record) == 1;
+}
+
+bool BoxChecked(HWND window, int id) {
+  return SendMessageA(GetDlgItem(window, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+std::string WindowText(HWND window) {
+  char text[64] = {};
+  GetWindowTextA(window, text, sizeof text);
+  return text;
+}
+
+class ShellEndToEnd : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    LcdInit();  // the test's replica of the panel LCD
+    SetShellFrameTap(ReplayFrame);
+    window_ = ShellStart(GetModuleHandleA(nullptr), SW_SHOWNORMAL);
+    ASSERT_NE(nullptr, window_);
+  }
+  void TearDown() override { SetShellFrameTap(nullptr); }
+
+  HWND window_ = nullptr;
+};
+
+TEST_F(ShellEndToEnd, StartUpShowsClockMeasurementsAndProductName) {
+  ASSERT_TRUE(ShellLoopStep());
+  // The first iteration reports all relays off: no box is checked.
+  EXPECT_EQ(15, ShellRelayByte());
+  for (int id : {IDC_VENTILATOR_BOX, IDC_COMPRESSOR_BOX, IDC_HEATING_BOX})
+    EXPECT_FALSE(BoxChecked(window_, id));
+
+  EXPECT_TRUE(StepUntil(StartUpShown, kStartUpSteps))
+      << "line 1 \"" << LcdLine(0) << "\", line 2 \"" << LcdLine(1) << "\"";
+  EXPECT_EQ("15\xB0" "C", WindowText(GetDlgItem(window_, IDC_TEMPERATURE_VALUE)));
+  EXPECT_EQ("58%", WindowText(GetDlgItem(window_, IDC_HUMIDITY_VALUE)));
+}
+
+TEST_F(ShellEndToEnd, HumidityAt70AndRoomKeyFrameSwitchVentilatorAndCompressorOn) {
+  ASSERT_TRUE(StepUntil(StartUpShown, kStartUpSteps));
+
+  // Keyboard on the humidity bar, one message per loop step: Page Up (+10), then Up twice.
+  HWND humidity_bar = GetDlgItem(window_, IDC_HUMIDITY_BAR);
+  ASSERT_NE(nullptr, humidity_bar);
+  for (WPARAM key : {VK_PRIOR, VK_UP, VK_UP}) {
+    PostMessageA(humidity_bar, WM_KEYDOWN, key, 1);
+    PostMessageA(humidity_bar, WM_KEYUP, key, 0xC0000001);
+  }
+  ASSERT_TRUE(StepUntil([] { return ShellSliders().rows[kHumidityRow].value == 70; }, 40));
+  EXPECT_EQ("70%", WindowText(GetDlgItem(window_, IDC_HUMIDITY_VALUE)));
+  EXPECT_EQ(30, GetScrollPos(humidity_bar, SB_CTL));  // 100 - 70: the top is the maximum
+  ASSERT_TRUE(StepUntil([] { return LcdLine(0).substr(12, 4) == " 70%"; }, 40)) << LcdLine(0);
+
+  // Press and release the room key (id 16): "@K" + (0x41 + 16) and "@K" + 0x41.
+  ASSERT_TRUE(QueuePanelFrame("@KQ\r"));
+  ASSERT_TRUE(QueuePanelFrame("@KA\r"));
+  EXPECT_TRUE(StepUntil(
+      [this] {
+        return BoxChecked(window_, IDC_VENTILATOR_BOX) && BoxChecked(window_, IDC_COMPRESSOR_BOX);
+      },
+      kProgramSteps))
+      << "relay byte " << int(ShellRelayByte()) << ", line 2 \"" << LcdLine(1) << "\"";
+  EXPECT_FALSE(BoxChecked(window_, IDC_HEATING_BOX));
+  EXPECT_EQ(0, ShellRelayByte() & 0x05);  // ventilator and compressor relays on (active low)
+}
+
+}  // namespace
