@@ -53,7 +53,7 @@ int32_t PayloadLength(const Command& c) {
 // The first hexadecimal pair of the payload as a byte. A payload without a complete pair before
 // the terminator yields nothing: the terminator or a missing byte is never taken as a digit.
 bool FirstHexByte(const Command& c, uint8_t* value) {
-  if (PayloadLength(c) + 1 < 2) return false;
+  if (PayloadLength(c) < 2) return false;
   uint8_t pair[2] = {c.text[kPayloadStart], c.text[kPayloadStart + 1]};
   HexToBytes(pair, 2);
   *value = pair[0];

@@ -47,6 +47,7 @@ void FrameAssemblerReset(FrameAssembler* assembler) {
 }
 
 bool FrameAssemblerFeed(FrameAssembler* a, uint8_t byte, FramePiece* piece) {
+  if (a == nullptr || piece == nullptr) return false;
   // A corrupted count (it is a plain field) must never index outside the buffer.
   if (a->count < 0 || a->count >= kFrameMaxLength) FrameAssemblerReset(a);
 

@@ -47,7 +47,7 @@ void FrameAssemblerReset(FrameAssembler* assembler);
 
 // Feeds one byte. Returns true and fills *piece when this byte completes a frame or block piece;
 // returns false otherwise. A byte outside a frame writes the RX monitor line
-// "Unbekanntes Startzeichen empfangen: 0x%02x\r\n" and is dropped.
+// "Unbekanntes Startzeichen empfangen: 0x%02x\r\n" and is dropped. Null arguments: false.
 bool FrameAssemblerFeed(FrameAssembler* assembler, uint8_t byte, FramePiece* piece);
 
 // The library's instances, one per input: bytes from the application (ReceiveFromApp, the

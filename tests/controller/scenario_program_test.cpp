@@ -2,6 +2,7 @@
 // the end of the washing program, defrosting and the heater modes, seen through the panel.
 #include <gtest/gtest.h>
 
+#include "app/controller/controller_tick.h"
 #include "app/controller/program_control.h"
 #include "scenario_support.h"
 

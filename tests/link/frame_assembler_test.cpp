@@ -151,8 +151,4 @@ TEST_F(FrameAssemblerTest, CorruptCountIsResetNotUsedAsIndex) {
   EXPECT_EQ(Feed("@B\r"), std::vector<std::string>{"@B\r"});
 }
 
-TEST_F(FrameAssemblerTest, LibraryHasSeparateInstancesPerInput) {
-  EXPECT_NE(AppFrameAssembler(), TargetFrameAssembler());
-}
-
 }  // namespace
