@@ -221,11 +221,12 @@ HWND CreatePanelWindow(HINSTANCE module, uint32_t options) {
   if (!window) {
     return nullptr;
   }
+  // From now on ReceiveFromApp hands its frames to this window; the UI thread takes them as
+  // soon as its loop runs.
+  SetPanelWindow(window);
   ShowWindow(window, SW_SHOWNORMAL);
   BringWindowToTop(window);
   UpdateWindow(window);
-  // From now on ReceiveFromApp hands its frames to this window.
-  SetPanelWindow(window);
   return window;
 }
 

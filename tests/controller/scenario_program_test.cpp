@@ -156,7 +156,7 @@ TEST_F(ProgramScenario, OtherProgramKeyInTheStartWindowSwitchesTheSelection) {
   EXPECT_EQ(g_controller.led_bits & 0xC3, 0x81);
   panel.Step(75);  // 5.5 s after the washing key, 4.5 s after the room key
   EXPECT_EQ(g_controller.state, kStateRoomSelected);
-  panel.Step(20);
+  panel.Step(25);
   EXPECT_EQ(g_controller.state, kStateDehumidifying);
   EXPECT_EQ(panel.Line(1), "  Drying Room   ");
   EXPECT_EQ(panel.leds(), 0x05);
