@@ -61,13 +61,15 @@ wine_session_start
 trap wine_session_stop EXIT
 
 cd "$program_dir"
-echo "Starting the prototype in $program_dir (display $DISPLAY)"
+# The panel library reports every list operation on standard output; keep that out of the way.
+log=$program_dir/siccora.log
+echo "Starting the prototype in $program_dir (display $DISPLAY, output in $log)"
 if [ -z "$screenshot" ]; then
-  "$root/scripts/wine-run.sh" siccora.exe
+  "$root/scripts/wine-run.sh" siccora.exe >"$log" 2>&1
   exit 0
 fi
 
-"$root/scripts/wine-run.sh" siccora.exe &
+"$root/scripts/wine-run.sh" siccora.exe >"$log" 2>&1 &
 program=$!
 sleep "$wait_seconds"
 if ! kill -0 "$program" 2>/dev/null; then
