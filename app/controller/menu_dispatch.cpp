@@ -51,6 +51,15 @@ void NextItem(const MenuLayout& layout) {
   MenuItemAction(kItemShow);
 }
 
+// Auto-repeat of plus or minus. The timer can expire in the same tick in which the key's release
+// arrives, after it in the event queue; repeating only while the key is still held keeps that
+// late expiry from restarting the repeat for good.
+void Repeat(uint8_t timer, uint8_t key, uint8_t op) {
+  if (!(g_controller.keys_held & (1u << key))) return;
+  MenuItemAction(op);
+  StartTimer(timer, kRepeatTicks);
+}
+
 }  // namespace
 
 bool MenuDispatch(uint8_t event) {
@@ -166,12 +175,10 @@ bool InMenu(uint8_t event) {
       if (c.key_mask & kKeyMaskStore) MenuItemAction(kItemStore);
       return true;
     case kEventRepeatUp:
-      MenuItemAction(kItemPlus);
-      StartTimer(kEventRepeatUp, kRepeatTicks);
+      Repeat(kEventRepeatUp, kKeyRoom, kItemPlus);
       return true;
     case kEventRepeatDown:
-      MenuItemAction(kItemMinus);
-      StartTimer(kEventRepeatDown, kRepeatTicks);
+      Repeat(kEventRepeatDown, kKeyWashing, kItemMinus);
       return true;
     case kEventKeyWashingReleased:
     case kEventKeyRoomReleased:

@@ -96,6 +96,17 @@ void HandleCommonEvent(uint8_t event) {
   }
 }
 
+// The hourly redraw. Clear, temperature and humidity take five places of the eight in the message
+// queue, a delayed start's status four more: the start time would be dropped from a display
+// just cleared. The status follows through the refresh event once these frames are out (its
+// blocked-time check repeats the one of the minute event just before, without effect).
+void RedrawDisplay() {
+  QueueMessage(kMsgClearDisplay);
+  ShowTemperature();
+  ShowHumidity();
+  if (!PostEvent(kEventRefresh)) ShowStatus();
+}
+
 }  // namespace
 
 void ProgramDispatch(uint8_t event) {
@@ -108,10 +119,7 @@ void ProgramDispatch(uint8_t event) {
       ShowStatus();
       return;
     case kEventHour:
-      QueueMessage(kMsgClearDisplay);
-      ShowTemperature();
-      ShowHumidity();
-      ShowStatus();
+      RedrawDisplay();
       return;
     case kEventDefrostArm:
       g_controller.defrost_flags |= kDefrostArmed;

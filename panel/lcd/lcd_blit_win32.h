@@ -8,9 +8,47 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "panel/lcd/lcd_controller.h"
 #include "panel/lcd/lcd_render.h"
 
-// A reusable 32-bit top-down DIB section with its memory device context.
+// What the LCD's drawing area depends on. Every glyph is drawn whole, dots on and off, so the
+// area follows from the geometry alone, never from the text: it is worked out again only when
+// one of these changes (finding it costs as much as a whole rasterisation).
+struct LcdDrawGeometry {
+  LcdRect rows[4];
+  int32_t glyph_width;
+  uint8_t rows_drawn;
+  uint8_t characters_per_row;
+  uint8_t lines;
+  uint8_t font_mode;
+};
+
+inline bool operator==(const LcdDrawGeometry& a, const LcdDrawGeometry& b) {
+  for (int i = 0; i < 4; ++i) {
+    if (a.rows[i].left != b.rows[i].left || a.rows[i].top != b.rows[i].top ||
+        a.rows[i].right != b.rows[i].right || a.rows[i].bottom != b.rows[i].bottom) {
+      return false;
+    }
+  }
+  return a.glyph_width == b.glyph_width && a.rows_drawn == b.rows_drawn &&
+         a.characters_per_row == b.characters_per_row && a.lines == b.lines &&
+         a.font_mode == b.font_mode;
+}
+
+inline LcdDrawGeometry CurrentLcdDrawGeometry() {
+  LcdDrawGeometry geometry{};
+  const LcdView& view = *LcdGetView();
+  for (int i = 0; i < 4; ++i) geometry.rows[i] = view.rows[i];
+  geometry.glyph_width = view.glyph_width;
+  geometry.rows_drawn = LcdGetLayout()->rows_drawn;
+  geometry.characters_per_row = LcdGetLayout()->characters_per_row;
+  geometry.lines = LcdGetController()->lines;
+  geometry.font_mode = LcdGetController()->font_mode;
+  return geometry;
+}
+
+// A reusable 32-bit top-down DIB section with its memory device context, and the drawing area
+// of the geometry it last drew.
 struct LcdBlitSurface {
   HDC dc;
   HBITMAP bitmap;
@@ -18,6 +56,9 @@ struct LcdBlitSurface {
   uint32_t* pixels;
   int32_t width;
   int32_t height;
+  bool has_area;
+  LcdDrawGeometry area_geometry;
+  LcdRect area;
 };
 
 inline void LcdBlitSurfaceRelease(LcdBlitSurface* surface) {
@@ -68,7 +109,13 @@ inline bool LcdBlitSurfaceReserve(LcdBlitSurface* surface, int32_t width, int32_
 inline void LcdBlitToDc(HDC dc, LcdBlitSurface* surface, int32_t client_width,
                         int32_t client_height) {
   if (!dc) return;
-  LcdRect area = LcdDrawBounds();
+  const LcdDrawGeometry geometry = CurrentLcdDrawGeometry();
+  if (!surface->has_area || !(surface->area_geometry == geometry)) {
+    surface->area = LcdDrawBounds();
+    surface->area_geometry = geometry;
+    surface->has_area = true;
+  }
+  LcdRect area = surface->area;
   area.left = std::max<int32_t>(area.left, 0);
   area.top = std::max<int32_t>(area.top, 0);
   area.right = std::min<int32_t>(area.right, client_width);

@@ -185,7 +185,9 @@ PanelWindowState& GetPanelWindowState() { return panel_state; }
 ATOM RegisterPanelWindowClass(HINSTANCE module, uint32_t options) {
   WNDCLASSEXA window_class{};
   window_class.cbSize = sizeof(window_class);
-  window_class.style = CS_HREDRAW | CS_VREDRAW;
+  // Redraw on resizing; a private device context, because every LCD frame redraws the LCD and
+  // fetching a shared context each time would cost more than drawing it.
+  window_class.style = CS_HREDRAW | CS_VREDRAW | CS_OWNDC;
   window_class.lpfnWndProc = PanelWindowProc;
   window_class.hInstance = module;
   window_class.hIcon = LoadIconA(module, MAKEINTRESOURCEA(kIconPanel));

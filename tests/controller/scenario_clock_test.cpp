@@ -18,13 +18,6 @@ void ClockAt(uint8_t hour, uint8_t minute, uint8_t second) {
   g_controller.second = second;
 }
 
-TEST(ClockStepTest, SecondsPostTheSecondEvent) {
-  ClockAt(10, 0, 58);
-  ClockStep();
-  EXPECT_EQ(g_controller.second, 59);
-  EXPECT_EQ(PendingEvents(), std::vector<uint8_t>{kEventSecond});
-}
-
 TEST(ClockStepTest, HourRolloverPostsMinuteThenHour) {
   ClockAt(10, 59, 59);
   ClockStep();
@@ -78,17 +71,6 @@ TEST(ClockScenario, StalledLoopAdvancesTheClockByOneSecondOnly) {
   panel.AdvanceClock(3000);
   panel.Step(1);
   EXPECT_EQ(g_controller.second, before + 1);
-}
-
-TEST(ClockScenario, ClockLineShowsColonOnEvenSecondsOnly) {
-  PanelHarness panel(10, 7, 0);
-  FinishStartUp(panel);
-  ASSERT_TRUE(RunUntilClock(panel, 10, 7, 4));
-  panel.Step(3);
-  EXPECT_EQ(panel.Line(0).substr(0, 5), "10:07");
-  ASSERT_TRUE(RunUntilClock(panel, 10, 7, 5));
-  panel.Step(3);
-  EXPECT_EQ(panel.Line(0).substr(0, 5), "10 07");
 }
 
 void BlockFrom(uint8_t start_hour, uint8_t start_minute, uint8_t end_hour, uint8_t end_minute) {

@@ -421,3 +421,44 @@ TEST(ProgramStartUpScenario, KeyOffDuringStartUpStillSetsClockAndDefaults) {
 }
 
 }  // namespace
+
+namespace {
+
+class DelayedStartAt1040 : public DelayedStartScenario {
+ protected:
+  DelayedStartAt1040() : DelayedStartScenario(10, 40) {}
+};
+
+// The hour's redraw clears the display; the start time must come back with its text.
+TEST_F(DelayedStartAt1040, HourRedrawKeepsTheStartTime) {
+  PressWashing(3);
+  ASSERT_EQ(panel.Line(1), " START at  11:30");
+  ASSERT_TRUE(RunUntilClock(panel, 11, 0, 0));
+  panel.Step(40);
+  EXPECT_EQ(panel.Line(1), " START at  11:30");
+  EXPECT_EQ(panel.Line(0).substr(5), "  15\xDF" "C  58%");
+}
+
+// A status redraw inside a menu must not write the start time over the menu's line 2.
+TEST_F(DelayedStartAt1040, StartTimeIsNotDrawnIntoAMenu) {
+  PressWashing(2);
+  panel.PressKeys(kMaskMenu);
+  panel.Step(5);
+  panel.PressKeys(kMaskHeater);
+  panel.Step(5);
+  panel.PressKeys(kMaskWashing);
+  panel.Step(5);
+  panel.SetKeys(0);
+  panel.Step(5);
+  ASSERT_EQ(g_controller.menu_mode, kMenuConfiguration);
+  panel.SendClockFrame(4, 0, 58);  // into the blocked period and out again: the end resumes
+  ASSERT_TRUE(RunUntilClock(panel, 4, 1, 1));
+  ASSERT_EQ(g_controller.blocked, 1);
+  panel.SendClockFrame(4, 29, 58);
+  ASSERT_TRUE(RunUntilClock(panel, 4, 30, 1));
+  panel.Step(20);
+  EXPECT_EQ(g_controller.blocked, 0);
+  EXPECT_EQ(panel.Line(1), " CONFIGURATION  ");
+}
+
+}  // namespace

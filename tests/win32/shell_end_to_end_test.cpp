@@ -119,6 +119,40 @@ TEST_F(ShellEndToEnd, StartUpShowsClockMeasurementsAndProductName) {
   EXPECT_EQ("58%", WindowText(GetDlgItem(window_, IDC_HUMIDITY_VALUE)));
 }
 
+TEST_F(ShellEndToEnd, TabMovesTheFocusToTheOtherBarAndThumbDraggingChangesNothing) {
+  HWND temperature_bar = GetDlgItem(window_, IDC_TEMPERATURE_BAR);
+  HWND humidity_bar = GetDlgItem(window_, IDC_HUMIDITY_BAR);
+  ASSERT_TRUE(temperature_bar && humidity_bar);
+  SetFocus(temperature_bar);
+  ASSERT_EQ(temperature_bar, GetFocus());
+  PostMessageA(temperature_bar, WM_KEYDOWN, VK_TAB, 1);
+  ASSERT_TRUE(StepUntil([humidity_bar] { return GetFocus() == humidity_bar; }, 10));
+  PostMessageA(humidity_bar, WM_KEYDOWN, VK_TAB, 1);
+  ASSERT_TRUE(StepUntil([temperature_bar] { return GetFocus() == temperature_bar; }, 10));
+
+  // End and Home on the temperature bar: the limits, shown at once.
+  PostMessageA(temperature_bar, WM_KEYDOWN, VK_END, 1);
+  ASSERT_TRUE(StepUntil([] { return ShellSliders().rows[kTemperatureRow].value == -10; }, 10));
+  EXPECT_EQ("-10\xB0" "C", WindowText(GetDlgItem(window_, IDC_TEMPERATURE_VALUE)));
+  EXPECT_EQ(60, GetScrollPos(temperature_bar, SB_CTL));
+  PostMessageA(temperature_bar, WM_KEYDOWN, VK_HOME, 1);
+  ASSERT_TRUE(StepUntil([] { return ShellSliders().rows[kTemperatureRow].value == 50; }, 10));
+
+  // A dragged thumb reports positions; the value stays and the thumb goes back.
+  SendMessageA(window_, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 40),
+               reinterpret_cast<LPARAM>(humidity_bar));
+  SendMessageA(window_, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 40),
+               reinterpret_cast<LPARAM>(humidity_bar));
+  EXPECT_EQ(58, ShellSliders().rows[kHumidityRow].value);
+  EXPECT_EQ(42, GetScrollPos(humidity_bar, SB_CTL));
+
+  // A click on a relay box does not toggle it.
+  HWND compressor_box = GetDlgItem(window_, IDC_COMPRESSOR_BOX);
+  PostMessageA(compressor_box, BM_CLICK, 0, 0);
+  for (int step = 0; step < 5; ++step) ASSERT_TRUE(ShellLoopStep());
+  EXPECT_FALSE(BoxChecked(window_, IDC_COMPRESSOR_BOX));
+}
+
 TEST_F(ShellEndToEnd, HumidityAt70AndRoomKeyFrameSwitchVentilatorAndCompressorOn) {
   ASSERT_TRUE(StepUntil(StartUpShown, kStartUpSteps));
 
