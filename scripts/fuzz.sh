@@ -13,6 +13,13 @@ for target in build/fuzz/fuzz/fuzz_*; do
   corpus=build/fuzz/corpus/$name
   mkdir -p "$corpus"
   echo "-- $name for ${seconds}s"
-  "$target" -max_total_time="$seconds" -print_final_stats=1 "$corpus" 2>&1 | grep -E 'stat::number_of_executed_units|ERROR|SUMMARY|Done' || true
-  if [ "${PIPESTATUS[0]}" -ne 0 ]; then echo "$name found a fault"; exit 1; fi
+  log=build/fuzz/$name.log
+  mkdir -p build/fuzz/artifacts
+  if ! "$target" -max_total_time="$seconds" -print_final_stats=1 \
+       -artifact_prefix=build/fuzz/artifacts/ "$corpus" >"$log" 2>&1; then
+    grep -E 'ERROR|SUMMARY|Test unit written' "$log" || tail -20 "$log"
+    echo "$name found a fault (input kept in build/fuzz/artifacts)"
+    exit 1
+  fi
+  grep -E '^Done [0-9]+ runs' "$log" || true
 done

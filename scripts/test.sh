@@ -1,26 +1,47 @@
 #!/usr/bin/env bash
-# Runs every test: native unit tests with sanitizers, a short fuzz run, the Windows x86_64
-# build with its tests under Wine, and the 32-bit Windows build (compiled only: this
-# machine cannot run 32-bit code).
+# Runs every test: native unit tests with sanitizers, a short fuzz run, the 32-bit Windows build
+# (compiled only: this machine cannot run 32-bit code), and the Windows x86_64 build with its
+# tests under Wine. Ends with one line that sums up both CTest runs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/bootstrap.sh
 jobs=$(nproc)
 status=0
+mkdir -p build
+passed=0
+failed=0
+
+# Adds one CTest run's figures ("NN% tests passed, F tests failed out of T") to the totals.
+count_ctest() {
+  local line
+  line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$1" | tail -n 1 || true)
+  if [ -z "$line" ]; then failed=$((failed + 1)); return; fi
+  local f t
+  f=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$line")
+  t=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\2/' <<<"$line")
+  passed=$((passed + t - f))
+  failed=$((failed + f))
+}
 
 echo "== portable code must not include Windows headers"
-if grep -rlE '#include *<(windows|winsock2|commctrl|commdlg|shellapi)\.h>' \
-     --include='*.cpp' --include='*.h' app panel | grep -v -E '_win32\.(cpp|h)$'; then
+if grep -rlE '#include *<(windows|winsock2|commctrl|commdlg|shellapi|mmsystem)\.h>' \
+     --include='*.cpp' --include='*.h' app/controller panel tests/controller tests/panel_core \
+     tests/lcd tests/link | grep -v -E '_win32\.(cpp|h)$'; then
   echo "these portable files include Windows headers"; exit 1
 fi
 
 echo "== native build and tests (AddressSanitizer, UndefinedBehaviorSanitizer)"
 cmake --preset native -DSICCORA_SANITIZE=ON >/dev/null
 cmake --build --preset native -j "$jobs"
-ctest --preset native -j "$jobs" || status=1
+ctest --preset native -j "$jobs" 2>&1 | tee build/ctest-native.log || status=1
+count_ctest build/ctest-native.log
 
 echo "== short fuzz runs"
 bash scripts/fuzz.sh "${SICCORA_FUZZ_SECONDS:-60}" || status=1
+
+echo "== Windows i686 build"
+cmake --preset win32 >/dev/null
+cmake --build --preset win32 -j "$jobs"
 
 echo "== Windows x86_64 build and tests under Wine"
 cmake --preset win64 >/dev/null
@@ -28,10 +49,10 @@ cmake --build --preset win64 -j "$jobs"
 source scripts/wine-session.sh
 wine_session_start
 trap wine_session_stop EXIT
-ctest --preset win64 || status=1
+ctest --preset win64 2>&1 | tee build/ctest-win64.log || status=1
+count_ctest build/ctest-win64.log
 
-echo "== Windows i686 build"
-cmake --preset win32 >/dev/null
-cmake --build --preset win32 -j "$jobs"
-
+[ "$failed" -eq 0 ] || status=1
+echo
+echo "total: $passed passed, $failed failed"
 exit $status
