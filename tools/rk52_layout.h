@@ -53,6 +53,39 @@ constexpr Led kLeds[kLedCount] = {
     {32, "Filter alarm", "", {383, 219, 397, 233}},
 };
 
+// Checked at compile time, so an edited layout cannot break what the panel relies on.
+constexpr bool Inside(const Rect& r) {
+  return 0 <= r.left && r.left < r.right && r.right <= kWidth && 0 <= r.top && r.top < r.bottom &&
+         r.bottom <= kHeight;
+}
+constexpr bool Overlap(const Rect& a, const Rect& b) {
+  return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+constexpr bool ButtonsValid() {
+  for (int i = 0; i < kButtonCount; ++i) {
+    if (kButtons[i].id != 1 << i || !Inside(kButtons[i].rect) || Overlap(kButtons[i].rect, kLcd))
+      return false;
+    for (int j = i + 1; j < kButtonCount; ++j)
+      if (Overlap(kButtons[i].rect, kButtons[j].rect)) return false;
+  }
+  return true;
+}
+constexpr bool LedsValid() {
+  int ids = 0;
+  for (int i = 0; i < kLedCount; ++i) {
+    ids |= kLeds[i].id;
+    if (!Inside(kLeds[i].rect) || Overlap(kLeds[i].rect, kLcd)) return false;
+    for (int b = 0; b < kButtonCount; ++b)
+      if (Overlap(kLeds[i].rect, kButtons[b].rect)) return false;
+    for (int j = i + 1; j < kLedCount; ++j)
+      if (kLeds[i].id == kLeds[j].id || Overlap(kLeds[i].rect, kLeds[j].rect)) return false;
+  }
+  return ids == (1 << kLedCount) - 1;  // the unbroken run 1, 2, 4, ... the panel draws
+}
+static_assert(Inside(kLcd), "the LCD window lies on the picture");
+static_assert(ButtonsValid(), "button k has id 1 << k and its own place on the picture");
+static_assert(LedsValid(), "LED ids 1..32 once each, each LED on its own place");
+
 } // namespace rk52
 
 #endif

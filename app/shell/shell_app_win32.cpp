@@ -79,7 +79,9 @@ HWND ShellStart(HINSTANCE instance, int show_command) {
   BindLcdDll();
   SetWallClockSource(LocalWallClock);
   ControllerTick(kTickModeInitialise, &g_shell.io);
-  SetRxTarget(g_shell.io.data.receive_byte, reinterpret_cast<unsigned char*>(g_shell.io.temperature));
+  // After the initialising tick io carries the receive callback and the receive cell.
+  SetRxTarget(g_shell.io.data.receive_byte,
+              reinterpret_cast<unsigned char*>(g_shell.io.temperature));
 
   g_shell.io.temperature = &g_shell.sim_temperature;
   g_shell.io.humidity = &g_shell.sim_humidity;
@@ -90,8 +92,8 @@ HWND ShellStart(HINSTANCE instance, int show_command) {
 bool ShellLoopStep() {
   if (g_controller.quit) return false;
   if (!TakeOneMessage()) return false;
-  // A destroyed window has set quit by now; the rest of the iteration still runs, and the tick
-  // then only writes the relays.
+  // When this message destroyed the window, quit is set now; the iteration still runs to its
+  // end, and the tick then only writes the relays.
   CheckRx();
   Sleep(kLoopPeriodMs);
   const SliderTable& sliders = ShellSliders();
@@ -101,8 +103,6 @@ bool ShellLoopStep() {
   ReportRelays();
   return !g_controller.quit;
 }
-
-bool ShellQuitting() { return g_controller.quit != 0; }
 
 int ShellExitCode() { return static_cast<int>(g_shell.last_wparam); }
 

@@ -17,9 +17,6 @@ HWND ShellStart(HINSTANCE instance, int show_command);
 // panel's end notice); the caller stops calling then.
 bool ShellLoopStep();
 
-// True once the application window was destroyed or the loop saw its end.
-bool ShellQuitting();
-
 // The wParam of the last message the loop took: the program's exit code.
 int ShellExitCode();
 
