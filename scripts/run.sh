@@ -40,6 +40,7 @@ fi
 case "$build_dir" in /*) ;; *) build_dir=$PWD/$build_dir ;; esac
 
 cd "$root"
+bash "$root/scripts/bootstrap.sh"
 if [ ! -f "$build_dir/build.ninja" ]; then
   if [ "$build_dir" = "$root/build/win64" ]; then
     cmake --preset win64 >/dev/null
