@@ -68,7 +68,12 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID reserved) 
       MonitorLine(kTxMonitor, "thread beendet\r\n");
       break;
     case DLL_PROCESS_DETACH:
-      OnProcessDetach();
+      // When the process ends, its other threads have been stopped wherever they were, possibly
+      // inside GDI, USER or the heap while holding their locks: freeing anything now could wait
+      // forever. The system reclaims it all; the detach sequence runs only on a real unload.
+      if (reserved == nullptr) {
+        OnProcessDetach();
+      }
       break;
     default:
       break;

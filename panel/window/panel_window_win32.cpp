@@ -99,14 +99,21 @@ void ApplyCreationLayout(HWND window, uint32_t options) {
 LRESULT OnCreatePanel(HWND window, const CREATESTRUCTA* create) {
   PanelWindowState* state = &panel_state;
   const uint32_t options = GetOptions();
+  *state = PanelWindowState{};
   state->window = window;
   state->module = create->hInstance;
+  state->drawing_mode = kCmdDrawNone;
+  state->selected_lcd_type = kCmdInitialLcdType;
+  state->colour_target = kCmdColourTargetPanel;
+  state->chosen_colour = kCmdFirstColour;
   ReadSystemMetrics(state, window, options);
   RECT client;
   GetClientRect(window, &client);
   state->old_client_width = client.right;
   state->old_client_height = client.bottom;
   PrepareMenuItems(window, options);
+  // The registry settings (and, with 0x1000, the file dialog description) are read here once
+  // the settings dialog exists; until then the record starts empty.
   CreateStatusLine(state, window);
   ResetPanelLcdView();
   ResetProtocolSettings();
@@ -115,6 +122,8 @@ LRESULT OnCreatePanel(HWND window, const CREATESTRUCTA* create) {
   state->memory_dc = CreateCompatibleDC(nullptr);
   state->memory_dc_default_bitmap =
       state->memory_dc ? GetCurrentObject(state->memory_dc, OBJ_BITMAP) : nullptr;
+  // The font table window (0x4000) and the context-help window are created here with the
+  // auxiliary windows.
   SetTimer(window, kTimerLoadPanel, kLoadPanelDelayMs, nullptr);
   SetTimer(window, kTimerHint, kHintPeriodMs, nullptr);
   InstallPanelHost(window);

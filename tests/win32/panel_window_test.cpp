@@ -66,6 +66,16 @@ TEST_F(PanelWindow, CreatedAsLcdWndOrvaneWithCaptionOnlyAndNoMenu) {
   EXPECT_EQ(frame.bottom - frame.top, 450);
 }
 
+TEST_F(PanelWindow, ClassCarriesIconsAndTheLibraryTheConnectionIcons) {
+  EXPECT_NE(GetClassLongPtrA(panel_, GCLP_HICON), 0u);
+  EXPECT_NE(GetClassLongPtrA(panel_, GCLP_HICONSM), 0u);
+  EXPECT_EQ(GetClassLongPtrA(panel_, GCL_STYLE) & (CS_HREDRAW | CS_VREDRAW),
+            static_cast<ULONG_PTR>(CS_HREDRAW | CS_VREDRAW));
+  for (int id = 130; id <= 135; ++id) {
+    EXPECT_NE(LoadIconA(api_.module, MAKEINTRESOURCEA(id)), nullptr) << id;
+  }
+}
+
 TEST_F(PanelWindow, CloseIsRefused) {
   SendMessageA(panel_, WM_CLOSE, 0, 0);
   SendMessageA(panel_, WM_SYSCOMMAND, SC_CLOSE, 0);
