@@ -24,6 +24,11 @@ wine_session_start() {
     wineboot -i >/dev/null 2>&1 || true
   fi
   wineserver -p >/dev/null 2>&1 || true
+  # Start Wine's services and the desktop process now, with no pipes attached: the first Wine
+  # program would otherwise hand its stderr to them, and CTest would wait for that pipe to close
+  # long after the test itself had passed.
+  "$here/scripts/wine-run.sh" wineboot >/dev/null 2>&1 </dev/null || true
+  ("$here/scripts/wine-run.sh" explorer.exe /desktop >/dev/null 2>&1 </dev/null &)
 }
 
 wine_session_stop() {
