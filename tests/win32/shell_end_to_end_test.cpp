@@ -9,13 +9,18 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "app/shell/shell_app_win32.h"
 #include "app/shell/shell_resource_ids.h"
 #include "app/shell/shell_sliders.h"
 #include "panel/core/data_lists.h"
+#include "panel/lcd/colour_table.h"
 #include "panel/lcd/lcd_controller.h"
+#include "panel/lcd/lcd_render.h"
 #include "panel/link/command_interpreter.h"
+#include "siccorae_loader.h"
+#include "window_capture.h"
 
 namespace {
 
@@ -83,6 +88,24 @@ bool QueuePanelFrame(const char* frame) {
   return record && append(get_tx(), record) == 1;
 }
 
+constexpr UINT kMsgLoadPanel = WM_USER + 14;
+constexpr int32_t kLcdBackground = 17;  // "Backlight on", painted under the LCD
+
+// Pixels of the panel window's LCD that differ from what the rasteriser draws for the replica.
+int LcdPixelMismatches(HWND panel) {
+  const LcdRect bounds = LcdDrawBounds();
+  const int32_t width = bounds.right - bounds.left;
+  const int32_t height = bounds.bottom - bounds.top;
+  std::vector<uint32_t> expected(static_cast<size_t>(width) * height,
+                                 ColourPixel(kLcdBackground));
+  LcdPixelBuffer buffer{bounds.left, bounds.top, width, height, expected.data()};
+  LcdRasterise(&buffer);
+  const Capture shown = CaptureClient(panel, bounds.left, bounds.top, width, height);
+  int mismatches = 0;
+  for (size_t i = 0; i < expected.size(); ++i) mismatches += expected[i] != shown.pixels[i];
+  return mismatches;
+}
+
 bool BoxChecked(HWND window, int id) {
   return SendMessageA(GetDlgItem(window, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
@@ -96,7 +119,8 @@ std::string WindowText(HWND window) {
 class ShellEndToEnd : public ::testing::Test {
  protected:
   void SetUp() override {
-    LcdInit();  // the test's replica of the panel LCD
+    LcdSetViewDefaults();  // the fixed layout's LCD placement, as the panel window has it
+    LcdInit();             // the test's replica of the panel LCD
     SetShellFrameTap(ReplayFrame);
     window_ = ShellStart(GetModuleHandleA(nullptr), SW_SHOWNORMAL);
     ASSERT_NE(nullptr, window_);
@@ -117,6 +141,16 @@ TEST_F(ShellEndToEnd, StartUpShowsClockMeasurementsAndProductName) {
       << "line 1 \"" << LcdLine(0) << "\", line 2 \"" << LcdLine(1) << "\"";
   EXPECT_EQ("15\xB0" "C", WindowText(GetDlgItem(window_, IDC_TEMPERATURE_VALUE)));
   EXPECT_EQ("58%", WindowText(GetDlgItem(window_, IDC_HUMIDITY_VALUE)));
+
+  // The library's own LCD, as the panel window shows it, holds the same dots as the replica.
+  HWND panel = WaitForPanelWindow();
+  ASSERT_NE(nullptr, panel);
+  ASSERT_TRUE(WriteSolidBitmap("rk52.bmp", 780, 386, 0x00808080));
+  SendMessageA(panel, kMsgLoadPanel, 0, 0);
+  InvalidateRect(panel, nullptr, TRUE);
+  UpdateWindow(panel);
+  SyncWithPanel(panel);
+  EXPECT_EQ(0, LcdPixelMismatches(panel));
 }
 
 TEST_F(ShellEndToEnd, TabMovesTheFocusToTheOtherBarAndThumbDraggingChangesNothing) {
