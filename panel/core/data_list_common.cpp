@@ -17,6 +17,27 @@ void SetListAllocator(void* (*allocate)(size_t size)) { g_allocate.store(allocat
 
 namespace data_list_detail {
 
+// Code page 1252: 0xF6 is the o with diaeresis of "gelöscht".
+const CommonLines kStandardOutputLines = {
+    ReportToStandardOutput,
+    "Speicherplatzmangel\n",
+    "Liste ist leer\n",
+    "RemoveEntry: Daten an Adresse %p gel\xF6scht\n",
+    "RemoveEntry: Knoten an Adresse %p gel\xF6scht\n",
+    "DelList: Daten an Adresse %p gel\xF6scht\n",
+    "DelList: Knoten an Adresse %p gel\xF6scht\n",
+};
+
+const CommonLines kTxMonitorLines = {
+    ReportToTxMonitor,
+    "Speicherplatzmangel\r\n",
+    "Liste ist leer\r\n",
+    "RemoveEntry: Daten an Adresse %p gel\xF6scht\r\n",
+    "RemoveEntry: Knoten an Adresse %p gel\xF6scht\r\n",
+    "DelList: Daten an Adresse %p gel\xF6scht\r\n",
+    "DelList: Knoten an Adresse %p gel\xF6scht\r\n",
+};
+
 void ReportToStandardOutput(const char* format, const void* address) {
   char line[256];
   FormatText(line, sizeof line, format, address);

@@ -1,11 +1,14 @@
 // Shared machinery of the four list families: allocation through the test seam, diagnostics,
-// the area list lock, and the linking, unlinking and freeing that every family does the same way.
-// Only the data_list_*.cpp files include this.
+// the area list lock, and the creating, linking, walking, unlinking and freeing that every family
+// does the same way. A family differs only in its record type, its lock, a few lines naming its own
+// types and whether it has a library-wide list. Only the data_list_*.cpp files include this.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdlib>
 #include <mutex>
+#include <type_traits>
 
 namespace data_list_detail {
 
@@ -20,8 +23,8 @@ char* DuplicateString(const char* text, bool* failed);
 
 std::mutex& AreaListLock();  // guards the area list and the LCD list
 
-// The exact lines one family writes.
-struct FamilyLines {
+// The lines every family writes alike; they differ only in where they go and how they end.
+struct CommonLines {
   Reporter report;
   const char* out_of_memory;   // "Speicherplatzmangel"
   const char* empty;           // "Liste ist leer"
@@ -30,25 +33,97 @@ struct FamilyLines {
   const char* deleted_record;  // "DelList: Daten an Adresse %p gelöscht"
   const char* deleted_node;    // "DelList: Knoten an Adresse %p gelöscht"
 };
+extern const CommonLines kStandardOutputLines;  // the data lists: "\n" on standard output
+extern const CommonLines kTxMonitorLines;       // panel, area and LCD lists: "\r\n" on the TX monitor
+
+// The exact lines one family writes: the common ones and those that name the family's own types.
+struct FamilyLines {
+  const CommonLines& common;
+  const char* created;      // "ListCreate Adresse von ... *listhead = %p"
+  const char* appended;     // "ListAppend Adresse von ... *pAppend = %p"
+  const char* first_node;   // "GetHead Adresse von ... *pCur = %p"
+  const char* next_node;    // written by the step to the next node; null where there is none
+  const char* already_set;  // "... Listenkopf bereits gesetzt"; null without a library-wide list
+};
+
+inline void Report(const FamilyLines& lines, const char* format, const void* address) {
+  lines.common.report(format, address);
+}
 
 template <class Head>
-Head* CreateHead(const FamilyLines& lines, const char* created_line) {
+using NodeOf = std::remove_pointer_t<decltype(Head::first)>;
+
+// ---- Records ------------------------------------------------------------------------------------
+
+// The owned texts of a record type, in the order they are copied.
+template <class Record, size_t Count>
+using TextFields = char* Record::* const (&)[Count];
+
+template <class Record, size_t Count>
+void FreeRecord(Record* record, TextFields<Record, Count> texts) {
+  for (char* Record::* text : texts) std::free(record->*text);
+  std::free(record);
+}
+
+// A copy of `source` with copies of its texts; null when memory runs out (nothing kept then).
+template <class Record, size_t Count>
+Record* CopyRecord(const Record* source, TextFields<Record, Count> texts) {
+  Record* record = static_cast<Record*>(Allocate(sizeof(Record)));
+  if (record == nullptr) return nullptr;
+  *record = *source;
+  // Every text is replaced before a failure is acted on, so freeing never touches the source's.
+  bool failed = false;
+  for (char* Record::* text : texts) record->*text = DuplicateString(source->*text, &failed);
+  if (failed) {
+    FreeRecord(record, texts);
+    return nullptr;
+  }
+  return record;
+}
+
+// ---- Library-wide lists -------------------------------------------------------------------------
+
+// Takes an empty slot for `head`; false when the slot already holds a list.
+template <class Head>
+bool TakeSlot(std::atomic<Head*>& slot, Head* head) {
+  Head* none = nullptr;
+  return slot.compare_exchange_strong(none, head);
+}
+
+template <class Head>
+void SetLibraryList(std::atomic<Head*>& slot, Head* head, const FamilyLines& lines) {
+  if (head == nullptr) return;
+  if (!TakeSlot(slot, head)) Report(lines, lines.already_set, nullptr);
+}
+
+// A deleted list is no longer the library's: the slot must not hand it out any more.
+template <class Head>
+void ReleaseSlot(std::atomic<Head*>& slot, Head* head) {
+  Head* expected = head;
+  slot.compare_exchange_strong(expected, nullptr);
+}
+
+// ---- Lists --------------------------------------------------------------------------------------
+
+template <class Head>
+Head* CreateHead(const FamilyLines& lines) {
   Head* head = static_cast<Head*>(Allocate(sizeof(Head)));
   if (head == nullptr) {
-    lines.report(lines.out_of_memory, nullptr);
+    Report(lines, lines.common.out_of_memory, nullptr);
     return nullptr;
   }
   head->count = 0;
   head->first = nullptr;
   head->last = nullptr;
-  lines.report(created_line, head);
+  Report(lines, lines.created, head);
   return head;
 }
 
 // Links a new node holding `record` at the end; null (nothing linked) when out of memory. The
 // caller holds the family's lock.
-template <class Head, class Node, class Record>
-Node* LinkNewNode(Head* head, Record* record) {
+template <class Head, class Record>
+NodeOf<Head>* LinkNewNode(Head* head, Record* record) {
+  using Node = NodeOf<Head>;
   Node* node = static_cast<Node*>(Allocate(sizeof(Node)));
   if (node == nullptr) return nullptr;
   *node = Node{};
@@ -62,6 +137,50 @@ Node* LinkNewNode(Head* head, Record* record) {
   head->last = node;
   head->count++;
   return node;
+}
+
+// Appends `record` under `lock`; `number` then numbers the new node or its record, still under the
+// lock, before the line is written. Returns 1, or 0 when nothing was appended.
+template <class Head, class Record, class Number>
+int AppendRecord(std::mutex& lock, Head* head, Record* record, const FamilyLines& lines,
+                 Number number) {
+  if (head == nullptr || record == nullptr) return 0;
+  std::lock_guard<std::mutex> guard(lock);
+  NodeOf<Head>* node = LinkNewNode(head, record);
+  if (node == nullptr) {
+    Report(lines, lines.common.out_of_memory, nullptr);
+    return 0;
+  }
+  number(head, node);
+  Report(lines, lines.appended, node);
+  return 1;
+}
+
+template <class Head, class Record>
+int AppendRecord(std::mutex& lock, Head* head, Record* record, const FamilyLines& lines) {
+  return AppendRecord(lock, head, record, lines, [](Head*, NodeOf<Head>*) {});
+}
+
+// Hands out a list's first node (read by the caller), or writes the empty-list line for none.
+template <class Node>
+Node* HandOutFirst(Node* first, const FamilyLines& lines) {
+  if (first == nullptr) {
+    Report(lines, lines.common.empty, nullptr);
+    return nullptr;
+  }
+  Report(lines, lines.first_node, first);
+  return first;
+}
+
+// The node after `node`; the end of the list is handed out as null without the empty-list line.
+template <class Node>
+Node* HandOutNext(Node* node, const FamilyLines& lines) {
+  if (node == nullptr) {
+    Report(lines, lines.common.empty, nullptr);
+    return nullptr;
+  }
+  Report(lines, lines.next_node, node->next);
+  return node->next;
 }
 
 template <class Head, class Node>
@@ -87,21 +206,22 @@ bool HeldFrom(const Node* node, const Record* record) {
   return false;
 }
 
-// Removes the nodes holding `record` (all of them, or only the first), writing the two lines per
-// node. The record itself is freed once, and only when no node of the list holds it any more: two
-// nodes holding one record must not free it twice, and a node left behind must not point to freed
-// memory. Returns 1 when a node was removed. The caller holds the family's lock.
-template <class Head, class Node, class Record>
-int RemoveNodesHolding(Head* head, Record* record, bool first_only, const FamilyLines& lines,
-                       void (*free_record)(Record*)) {
+// Under `lock`, removes the nodes holding `record` (all of them, or only the first), writing the
+// two lines per node. The record itself is freed once, and only when no node of the list holds it
+// any more: two nodes holding one record must not free it twice, and a node left behind must not
+// point to freed memory. Returns 1 when a node was removed.
+template <class Head, class Record>
+int RemoveRecord(std::mutex& lock, Head* head, Record* record, bool first_only,
+                 const FamilyLines& lines, void (*free_record)(Record*)) {
   if (head == nullptr || record == nullptr) return 0;
+  std::lock_guard<std::mutex> guard(lock);
   int removed = 0;
-  Node* node = head->first;
+  NodeOf<Head>* node = head->first;
   while (node != nullptr) {
-    Node* successor = node->next;
+    NodeOf<Head>* successor = node->next;
     if (node->record == record) {
-      lines.report(lines.removed_record, record);
-      lines.report(lines.removed_node, node);
+      Report(lines, lines.common.removed_record, record);
+      Report(lines, lines.common.removed_node, node);
       Unlink(head, node);
       std::free(node);
       removed++;
@@ -114,14 +234,14 @@ int RemoveNodesHolding(Head* head, Record* record, bool first_only, const Family
 }
 
 // Frees every node and record (each record once, at its last node) and the head.
-template <class Head, class Node, class Record>
+template <class Head, class Record>
 void DeleteWholeList(Head* head, const FamilyLines& lines, void (*free_record)(Record*)) {
   if (head == nullptr) return;
-  Node* node = head->first;
+  NodeOf<Head>* node = head->first;
   while (node != nullptr) {
-    Node* successor = node->next;
-    lines.report(lines.deleted_record, node->record);
-    lines.report(lines.deleted_node, node);
+    NodeOf<Head>* successor = node->next;
+    Report(lines, lines.common.deleted_record, node->record);
+    Report(lines, lines.common.deleted_node, node);
     if (node->record != nullptr && !HeldFrom(successor, node->record)) free_record(node->record);
     std::free(node);
     node = successor;

@@ -11,23 +11,19 @@ namespace {
 std::mutex g_lcd_list_section;
 
 const FamilyLines kLcdLines = {
-    ReportToTxMonitor,
-    "Speicherplatzmangel\r\n",
-    "Liste ist leer\r\n",
-    "RemoveEntry: Daten an Adresse %p gel\xF6scht\r\n",
-    "RemoveEntry: Knoten an Adresse %p gel\xF6scht\r\n",
-    "DelList: Daten an Adresse %p gel\xF6scht\r\n",
-    "DelList: Knoten an Adresse %p gel\xF6scht\r\n",
+    kTxMonitorLines,
+    "ListCreate Adresse von PLCDLISTHEAD *listhead = %p\r\n",
+    "ListAppend Adresse von PLCDNODE *pAppend = %p\r\n",
+    "GetHead Adresse von PLCDNODE *pCur = %p\r\n",
+    "GetNextEntry Adresse von PLCDNODE *pCur = %p\r\n",
+    nullptr,
 };
 
-void FreeLcd(tagLCDPROP* record) {
-  std::free(record->name);
-  std::free(record->type);
-  std::free(record->tooltip);
-  std::free(record->backlight);
-  std::free(record->font);
-  std::free(record);
-}
+constexpr char* tagLCDPROP::* kLcdTexts[] = {&tagLCDPROP::name, &tagLCDPROP::type,
+                                             &tagLCDPROP::tooltip, &tagLCDPROP::backlight,
+                                             &tagLCDPROP::font};
+
+void FreeLcd(tagLCDPROP* record) { FreeRecord(record, kLcdTexts); }
 
 }  // namespace
 
@@ -38,70 +34,29 @@ void InitCriticalLcdSection(void) {
   (void)g_lcd_list_section;
 }
 
-tagLCDLISTHEAD* CreateLcdList(void) {
-  return CreateHead<tagLCDLISTHEAD>(kLcdLines,
-                                    "ListCreate Adresse von PLCDLISTHEAD *listhead = %p\r\n");
-}
+tagLCDLISTHEAD* CreateLcdList(void) { return CreateHead<tagLCDLISTHEAD>(kLcdLines); }
 
 tagLCDPROP* CreateLcdEntry(const tagLCDPROP* source) {
   if (source == nullptr) return nullptr;
-  tagLCDPROP* record = static_cast<tagLCDPROP*>(Allocate(sizeof(tagLCDPROP)));
-  if (record == nullptr) return nullptr;
-  *record = *source;
-  bool failed = false;
-  record->name = DuplicateString(source->name, &failed);
-  record->type = DuplicateString(source->type, &failed);
-  record->tooltip = DuplicateString(source->tooltip, &failed);
-  record->backlight = DuplicateString(source->backlight, &failed);
-  record->font = DuplicateString(source->font, &failed);
-  if (failed) {
-    FreeLcd(record);
-    return nullptr;
-  }
-  return record;
+  return CopyRecord(source, kLcdTexts);
 }
 
 int AppendLcd(tagLCDLISTHEAD* head, tagLCDPROP* record) {
-  if (head == nullptr || record == nullptr) return 0;
-  std::lock_guard<std::mutex> guard(AreaListLock());
   // Numbered by the count before the append: 0, 1, 2, ... in step with the LCD menu entries.
-  const int32_t number = head->count;
-  tagLCDNODE* node = LinkNewNode<tagLCDLISTHEAD, tagLCDNODE>(head, record);
-  if (node == nullptr) {
-    ReportToTxMonitor(kLcdLines.out_of_memory, nullptr);
-    return 0;
-  }
-  node->number = number;
-  ReportToTxMonitor("ListAppend Adresse von PLCDNODE *pAppend = %p\r\n", node);
-  return 1;
+  return AppendRecord(AreaListLock(), head, record, kLcdLines,
+                      [](tagLCDLISTHEAD* list, tagLCDNODE* node) { node->number = list->count - 1; });
 }
 
 tagLCDNODE* GetLcdHead(tagLCDLISTHEAD* head) {
-  if (head == nullptr || head->first == nullptr) {
-    ReportToTxMonitor(kLcdLines.empty, nullptr);
-    return nullptr;
-  }
-  ReportToTxMonitor("GetHead Adresse von PLCDNODE *pCur = %p\r\n", head->first);
-  return head->first;
+  return HandOutFirst(head != nullptr ? head->first : nullptr, kLcdLines);
 }
 
-tagLCDNODE* GetNextLcdEntry(tagLCDNODE* node) {
-  if (node == nullptr) {
-    ReportToTxMonitor(kLcdLines.empty, nullptr);
-    return nullptr;
-  }
-  ReportToTxMonitor("GetNextEntry Adresse von PLCDNODE *pCur = %p\r\n", node->next);
-  return node->next;
-}
+tagLCDNODE* GetNextLcdEntry(tagLCDNODE* node) { return HandOutNext(node, kLcdLines); }
 
 int RemoveLcd(tagLCDLISTHEAD* head, tagLCDPROP* record) {
-  if (head == nullptr || record == nullptr) return 0;
-  std::lock_guard<std::mutex> guard(AreaListLock());
-  return RemoveNodesHolding<tagLCDLISTHEAD, tagLCDNODE>(head, record, false, kLcdLines, FreeLcd);
+  return RemoveRecord(AreaListLock(), head, record, false, kLcdLines, FreeLcd);
 }
 
-void DelLcdList(tagLCDLISTHEAD* head) {
-  DeleteWholeList<tagLCDLISTHEAD, tagLCDNODE>(head, kLcdLines, FreeLcd);
-}
+void DelLcdList(tagLCDLISTHEAD* head) { DeleteWholeList(head, kLcdLines, FreeLcd); }
 
 }  // extern "C"

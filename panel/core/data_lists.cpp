@@ -18,15 +18,13 @@ std::mutex g_data_list_lock;
 std::atomic<tagLISTHEAD*> g_tx_list{nullptr};
 std::atomic<tagLISTHEAD*> g_rx_list{nullptr};
 
-// Code page 1252: 0xF6 is the o with diaeresis of "gelöscht".
 const FamilyLines kDataLines = {
-    ReportToStandardOutput,
-    "Speicherplatzmangel\n",
-    "Liste ist leer\n",
-    "RemoveEntry: Daten an Adresse %p gel\xF6scht\n",
-    "RemoveEntry: Knoten an Adresse %p gel\xF6scht\n",
-    "DelList: Daten an Adresse %p gel\xF6scht\n",
-    "DelList: Knoten an Adresse %p gel\xF6scht\n",
+    kStandardOutputLines,
+    "ListCreate Adresse von tLISTHEAD *listhead = %p\n",
+    "ListAppend Adresse von tNODE *pAppend = %p\n",
+    "GetHead Adresse von tNODE *pCur = %p\n",
+    nullptr,
+    "SetListHead Listenkopf bereits gesetzt\n",
 };
 
 void FreeData(tagDATA* record) {
@@ -42,17 +40,12 @@ void ListInitCriticalSection(void) {
   // The lock is a standard mutex, ready from program start; nothing is left to initialise.
 }
 
-tagLISTHEAD* ListCreate(void) {
-  return CreateHead<tagLISTHEAD>(kDataLines, "ListCreate Adresse von tLISTHEAD *listhead = %p\n");
-}
+tagLISTHEAD* ListCreate(void) { return CreateHead<tagLISTHEAD>(kDataLines); }
 
 void SetListHead(tagLISTHEAD* head) {
   if (head == nullptr) return;
-  tagLISTHEAD* none = nullptr;
-  if (g_tx_list.compare_exchange_strong(none, head)) return;
-  none = nullptr;
-  if (g_rx_list.compare_exchange_strong(none, head)) return;
-  ReportToStandardOutput("SetListHead Listenkopf bereits gesetzt\n", nullptr);
+  if (TakeSlot(g_tx_list, head) || TakeSlot(g_rx_list, head)) return;
+  Report(kDataLines, kDataLines.already_set, nullptr);
 }
 
 tagLISTHEAD* GetTXListHead(void) { return g_tx_list.load(); }
@@ -77,17 +70,10 @@ tagDATA* CreateNewEntry(const unsigned char* bytes, int32_t length) {
 }
 
 int ListAppend(tagLISTHEAD* head, tagDATA* record) {
-  if (head == nullptr || record == nullptr) return 0;
-  std::lock_guard<std::mutex> guard(g_data_list_lock);
-  const int32_t number = head->last != nullptr ? head->last->record->number + 1 : 0;
-  tagNODE* node = LinkNewNode<tagLISTHEAD, tagNODE>(head, record);
-  if (node == nullptr) {
-    ReportToStandardOutput(kDataLines.out_of_memory, nullptr);
-    return 0;
-  }
-  record->number = number;
-  ReportToStandardOutput("ListAppend Adresse von tNODE *pAppend = %p\n", node);
-  return 1;
+  // Numbered after the record appended before it: 0 in an empty list, else its number + 1.
+  return AppendRecord(g_data_list_lock, head, record, kDataLines, [](tagLISTHEAD*, tagNODE* node) {
+    node->record->number = node->previous != nullptr ? node->previous->record->number + 1 : 0;
+  });
 }
 
 tagNODE* GetHead(tagLISTHEAD* head) {
@@ -97,28 +83,19 @@ tagNODE* GetHead(tagLISTHEAD* head) {
     std::lock_guard<std::mutex> guard(g_data_list_lock);
     first = head->first;
   }
-  if (first == nullptr) {
-    ReportToStandardOutput(kDataLines.empty, nullptr);
-    return nullptr;
-  }
-  ReportToStandardOutput("GetHead Adresse von tNODE *pCur = %p\n", first);
-  return first;
+  return HandOutFirst(first, kDataLines);
 }
 
 int RemoveEntry(tagLISTHEAD* head, tagDATA* record) {
-  if (head == nullptr || record == nullptr) return 0;
-  std::lock_guard<std::mutex> guard(g_data_list_lock);
-  return RemoveNodesHolding<tagLISTHEAD, tagNODE>(head, record, false, kDataLines, FreeData);
+  return RemoveRecord(g_data_list_lock, head, record, false, kDataLines, FreeData);
 }
 
 void DelList(tagLISTHEAD* head) {
   if (head == nullptr) return;
   // A deleted list is no longer the library's: GetTXListHead/GetRXListHead must not hand it out.
-  tagLISTHEAD* expected = head;
-  g_tx_list.compare_exchange_strong(expected, nullptr);
-  expected = head;
-  g_rx_list.compare_exchange_strong(expected, nullptr);
-  DeleteWholeList<tagLISTHEAD, tagNODE>(head, kDataLines, FreeData);
+  ReleaseSlot(g_tx_list, head);
+  ReleaseSlot(g_rx_list, head);
+  DeleteWholeList(head, kDataLines, FreeData);
 }
 
 }  // extern "C"
