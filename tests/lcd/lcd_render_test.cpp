@@ -370,3 +370,45 @@ TEST_F(LcdRenderTest, FontChartShowsGlyphsBlackOnWhite) {
 }
 
 }  // namespace
+
+namespace {
+
+// Rasterises the current LCD into a buffer covering the whole drawing area at once (glyphs go
+// the unclipped way) or as one-pixel-high strips (every glyph is clipped dot by dot).
+std::vector<uint32_t> RasteriseWhole(const LcdRect& bounds) {
+  const int32_t width = bounds.right - bounds.left;
+  std::vector<uint32_t> pixels(static_cast<size_t>(width) * (bounds.bottom - bounds.top),
+                               kUntouched);
+  LcdPixelBuffer buffer{bounds.left, bounds.top, width, bounds.bottom - bounds.top,
+                        pixels.data()};
+  LcdRasterise(&buffer);
+  return pixels;
+}
+
+std::vector<uint32_t> RasteriseInStrips(const LcdRect& bounds) {
+  const int32_t width = bounds.right - bounds.left;
+  std::vector<uint32_t> pixels(static_cast<size_t>(width) * (bounds.bottom - bounds.top),
+                               kUntouched);
+  for (int32_t y = bounds.top; y < bounds.bottom; ++y) {
+    LcdPixelBuffer strip{bounds.left, y, width, 1,
+                         pixels.data() + static_cast<size_t>(y - bounds.top) * width};
+    LcdRasterise(&strip);
+  }
+  return pixels;
+}
+
+}  // namespace
+
+TEST_F(LcdRenderTest, WholeBufferAndClippedStripsGiveTheSamePixelsForEveryDotSize) {
+  for (uint8_t code = 0; code < 80; ++code) LcdGetDisplayMemory()[code] = 0x21 + code;
+  LcdWrite(0, 0x0F);  // display on, cursor, blink
+  for (int32_t dot = 1; dot <= 6; ++dot) {
+    LcdView* view = LcdGetView();
+    view->rows[0] = LcdRect{3, 2, 3 + 16 * 5 * dot, 2 + 8 * dot};
+    view->rows[1] = LcdRect{3, 3 + 9 * dot, 3 + 16 * 5 * dot, 3 + 17 * dot};
+    ASSERT_EQ(LcdDotSize(), static_cast<uint32_t>(dot));
+    const LcdRect bounds = LcdDrawBounds();
+    ASSERT_GT(bounds.right - bounds.left, 0);
+    EXPECT_EQ(RasteriseWhole(bounds), RasteriseInStrips(bounds)) << "dot size " << dot;
+  }
+}
