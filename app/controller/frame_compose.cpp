@@ -113,7 +113,7 @@ void RunInitialisation() {
 }
 
 // Fills tx_frame for the code; returns its length, or 0 when the code sends nothing.
-uint8_t BuildFrame(uint8_t code) {
+uint8_t BuildMessageFrame(uint8_t code) {
   ControllerState& c = g_controller;
   FrameWriter w;
   switch (code) {
@@ -205,7 +205,7 @@ void ComposeFrame() {
     RunInitialisation();
     return;
   }
-  uint8_t length = BuildFrame(code);
+  uint8_t length = BuildMessageFrame(code);
   if (length == 0) {
     // Suppressed while editing (clock, humidity, temperature), or unknown: nothing goes out.
     DropHeadMessage();
