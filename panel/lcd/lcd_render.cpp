@@ -311,7 +311,11 @@ uint32_t LcdDotSize() { return DotSizeFromLayout(); }
 void LcdBlinkTick() {
   LcdController* lcd = LcdGetController();
   if (!lcd->blink) {
+    // A block left from the last blink step would otherwise stay on the window until the next
+    // frame: redraw once when the phase falls back to the underline, and never after that.
+    const bool block_was_shown = lcd->blink_phase != 0;
     lcd->blink_phase = 0;
+    if (block_was_shown && g_redraw_hook != nullptr) g_redraw_hook(g_redraw_context);
     return;
   }
   lcd->blink_phase = static_cast<uint8_t>(1 - lcd->blink_phase);

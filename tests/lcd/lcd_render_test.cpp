@@ -246,14 +246,24 @@ TEST_F(LcdRenderTest, BlinkWithoutCursorShowsNoCursor) {
   EXPECT_EQ(g_redraws, 2);
 }
 
-TEST_F(LcdRenderTest, BlinkOffForcesPhaseZeroWithoutDrawing) {
+TEST_F(LcdRenderTest, BlinkOffForcesPhaseZeroAndRedrawsOnlyToClearAStaleBlock) {
+  SendText("ABCDE");
+  SendInstruction(0x83);
   SendInstruction(0x0F);
   LcdBlinkTick();
   EXPECT_EQ(lcd().blink_phase, 1);
   SendInstruction(0x0E);
+  Draw();  // the frame's own redraw still shows the block of the current phase
+  EXPECT_EQ(CharAt(0, 3), kBlock);
   LcdBlinkTick();
   EXPECT_EQ(lcd().blink_phase, 0);
-  EXPECT_EQ(g_redraws, 1);
+  EXPECT_EQ(g_redraws, 2);  // the block gives way to the steady underline at once
+  Draw();
+  Rows d = RowsOfCode('D');
+  d[7] = 0x1F;
+  EXPECT_EQ(CharAt(0, 3), d);
+  LcdBlinkTick();
+  EXPECT_EQ(g_redraws, 2);  // with the phase already 0 nothing is drawn
 }
 
 TEST_F(LcdRenderTest, CursorOutsideTheVisibleWindowIsNotDrawn) {
