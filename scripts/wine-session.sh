@@ -1,5 +1,5 @@
 # Sourced by the test and run scripts: one X display and one Wine server for the whole run.
-# Starts Xvfb when there is no display, prepares the project's Wine prefix once and keeps
+# Starts Xvfb when there is no usable display, prepares the project's Wine prefix once and keeps
 # `wineserver -p` alive so that each program does not pay Wine's start-up.
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export WINEPREFIX=${WINEPREFIX:-$here/build/wineprefix}
@@ -8,15 +8,24 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEARCH=win64
 siccora_started_xvfb=""
 
+# True when DISPLAY names a local X server whose socket exists (remote displays are trusted).
+display_usable() {
+  [ -n "${DISPLAY:-}" ] || return 1
+  case "$DISPLAY" in
+    :*) local n=${DISPLAY#:}; n=${n%%.*}; [ -S "/tmp/.X11-unix/X$n" ] ;;
+    *) return 0 ;;
+  esac
+}
+
 wine_session_start() {
-  if [ -z "${DISPLAY:-}" ]; then
+  if ! display_usable; then
     local n=99
     while [ -e /tmp/.X$n-lock ]; do n=$((n + 1)); done
     Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
     siccora_started_xvfb=$!
     export DISPLAY=:$n
     for _ in $(seq 50); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.1; done
-    echo "No display found: started Xvfb on $DISPLAY"
+    echo "No usable display found: started Xvfb on $DISPLAY"
   fi
   mkdir -p "$WINEPREFIX"
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
