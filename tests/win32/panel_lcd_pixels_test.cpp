@@ -15,7 +15,6 @@
 
 namespace {
 
-constexpr UINT kMsgLoadPanel = WM_USER + 14;
 constexpr int32_t kBackground = 17;  // "Backlight on"
 constexpr int32_t kDots = 15;        // "Backlight off"
 
@@ -47,9 +46,7 @@ class PanelLcdPixels : public ::testing::Test {
 
   void LoadPicture() {
     ASSERT_TRUE(WriteSolidBitmap("rk52.bmp", 640, 240, 0x00808080));
-    SendMessageA(panel_, kMsgLoadPanel, 0, 0);
-    UpdateWindow(panel_);
-    SyncWithPanel(panel_);
+    LoadPanelAndRepaint(panel_);
   }
 
   // The reference: the LCD's drawing area over the LCD background that the panel paints.

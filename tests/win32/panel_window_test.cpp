@@ -6,13 +6,12 @@
 #include <string>
 
 #include "panel/lcd/colour_table.h"
+#include "panel/window/panel_window_win32.h"
 #include "siccorae_loader.h"
 #include "window_capture.h"
 
 namespace {
 
-constexpr UINT kMsgLoadPanel = WM_USER + 14;
-constexpr UINT_PTR kTimerHint = 3;
 constexpr uint32_t kPicturePixel = 0x00336699;
 
 class PanelWindow : public ::testing::Test {
@@ -33,9 +32,7 @@ class PanelWindow : public ::testing::Test {
   // Writes the device picture the fixed layout names and has the window load it.
   void LoadPicture(int32_t width, int32_t height) {
     ASSERT_TRUE(WriteSolidBitmap("rk52.bmp", width, height, kPicturePixel));
-    SendMessageA(panel_, kMsgLoadPanel, 0, 0);
-    UpdateWindow(panel_);
-    SyncWithPanel(panel_);
+    LoadPanelAndRepaint(panel_);
   }
 
   const SiccoraeApi& api_ = LoadSiccorae();
@@ -99,10 +96,7 @@ TEST_F(PanelWindow, HintTimerShowsTheNineHintsInTurn) {
 }
 
 TEST_F(PanelWindow, MissingBitmapPaintsNothingAndShowsNoMessage) {
-  SendMessageA(panel_, kMsgLoadPanel, 0, 0);
-  InvalidateRect(panel_, nullptr, TRUE);
-  UpdateWindow(panel_);
-  SyncWithPanel(panel_);
+  LoadPanelAndRepaint(panel_);
   RECT frame;
   GetWindowRect(panel_, &frame);
   EXPECT_EQ(frame.right - frame.left, 780);

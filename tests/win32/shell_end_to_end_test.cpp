@@ -88,7 +88,6 @@ bool QueuePanelFrame(const char* frame) {
   return record && append(get_tx(), record) == 1;
 }
 
-constexpr UINT kMsgLoadPanel = WM_USER + 14;
 constexpr int32_t kLcdBackground = 17;  // "Backlight on", painted under the LCD
 
 // Pixels of the panel window's LCD that differ from what the rasteriser draws for the replica.
@@ -146,10 +145,7 @@ TEST_F(ShellEndToEnd, StartUpShowsClockMeasurementsAndProductName) {
   HWND panel = WaitForPanelWindow();
   ASSERT_NE(nullptr, panel);
   ASSERT_TRUE(WriteSolidBitmap("rk52.bmp", 780, 386, 0x00808080));
-  SendMessageA(panel, kMsgLoadPanel, 0, 0);
-  InvalidateRect(panel, nullptr, TRUE);
-  UpdateWindow(panel);
-  SyncWithPanel(panel);
+  LoadPanelAndRepaint(panel);
   EXPECT_EQ(0, LcdPixelMismatches(panel));
 }
 

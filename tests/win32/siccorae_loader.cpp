@@ -2,6 +2,8 @@
 
 #include <atomic>
 
+#include "panel/window/panel_window_win32.h"
+
 const char* const kSiccoraeExports[] = {
     "BindLcdDll", "SetRxTarget", "ReceiveFromApp", "CheckRx", "SetOptions",
     "ListInitCriticalSection", "ListCreate", "SetListHead", "GetTXListHead", "GetRXListHead",
@@ -82,6 +84,13 @@ HWND WaitForPanelWindow(DWORD timeout_ms) {
 void SyncWithPanel(HWND panel) {
   DWORD_PTR result = 0;
   SendMessageTimeoutA(panel, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result);
+}
+
+void LoadPanelAndRepaint(HWND panel) {
+  SendMessageA(panel, kMsgLoadPanel, 0, 0);
+  InvalidateRect(panel, nullptr, TRUE);
+  UpdateWindow(panel);
+  SyncWithPanel(panel);
 }
 
 RxRecorder& Recorder() {

@@ -36,6 +36,10 @@ HWND WaitForPanelWindow(DWORD timeout_ms = 10000);
 // Returns once the panel's UI thread has handled everything sent to it before.
 void SyncWithPanel(HWND panel);
 
+// Has the panel window load its device picture (message 1038), repaint it whole and finish.
+// Without a picture file in the working directory the window loads nothing.
+void LoadPanelAndRepaint(HWND panel);
+
 // The application's receiver as the tests play it: every callback records the receive cell.
 struct RxRecorder {
   unsigned char cell;
