@@ -4,6 +4,8 @@
 #include "app/controller/panel_link.h"
 #include "app/controller/wall_clock.h"
 
+namespace controller {
+
 char DigitChar(uint8_t value, uint8_t mode) {
   uint8_t hundreds = value / 100;
   uint8_t tens = (value % 100) / 10;
@@ -214,3 +216,5 @@ void ComposeFrame() {
   c.tx_remaining = length;
   c.tx_next = 0;
 }
+
+}  // namespace controller

@@ -1,5 +1,7 @@
 #include "app/controller/lcd_text_table.h"
 
+namespace controller {
+
 // Unused tail bytes of each slot are zero.
 const uint8_t LcdTextTable[kLcdTextCount][kLcdTextSlotSize] = {
     " SICCORA-superb ",  // 100 product name
@@ -57,3 +59,5 @@ const uint8_t LcdTextTable[kLcdTextCount][kLcdTextSlotSize] = {
     " *AUT",             // 152
     "  AUT",             // 153
 };
+
+}  // namespace controller

@@ -3,13 +3,11 @@
 #include "app/controller/clock_schedule.h"
 #include "app/controller/controller_core.h"
 #include "app/controller/program_display.h"
-#include "app/controller/program_leds.h"
 #include "app/controller/program_relays.h"
 
-namespace {
+namespace controller {
 
-constexpr uint16_t kDefrostArmSeconds = 1800;
-constexpr uint8_t kTicksPerSecond = 20;
+namespace {
 
 bool IsSparedTimer(uint8_t id) {
   return id == kTimerAckTimeout || id == kEventDisplayInit || id == kEventStartupShow ||
@@ -86,7 +84,7 @@ void StartProgram() {
 void Stop() {
   ControllerState& c = g_controller;
   AllRelaysOff();
-  if (c.humidity <= 100) c.led_bits = kLedReady;
+  if (c.humidity <= kHumidityMax) c.led_bits = kLedReady;
   c.washing_cycles = 0;
   c.start_steps = 0;
   c.defrost_flags = 0;
@@ -133,3 +131,5 @@ bool CheckBlocked() {
   Resume();
   return true;
 }
+
+}  // namespace controller

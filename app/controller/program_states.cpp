@@ -4,13 +4,16 @@
 #include "app/controller/controller_core.h"
 #include "app/controller/program_control.h"
 #include "app/controller/program_display.h"
-#include "app/controller/program_leds.h"
 #include "app/controller/program_relays.h"
+
+namespace controller {
 
 namespace {
 
-constexpr uint16_t kStartDelayTicks = 100;  // 5 s between the selection and the start
-constexpr uint16_t kDefrostArmSeconds = 1800;
+constexpr uint16_t kStartDelayTicks = 5 * kTicksPerSecond;  // between selection and start
+// A fresh selection keeps these LEDs and replaces the program LEDs and their blinking.
+constexpr uint8_t kLedsKeptOnSelection =
+    kLedReady | kLedHeaterManual | kLedHeaterAutomatic | kLedFilterAlarm;
 
 void HandleIdle(uint8_t event) {
   ControllerState& c = g_controller;
@@ -35,7 +38,7 @@ void HandleIdle(uint8_t event) {
       c.state = washing ? kStateWashingSelected : kStateRoomSelected;
       c.start_steps = 0;
       uint8_t blinking = washing ? (kLedWashingBlinks | kLedWashing) : (kLedRoomBlinks | kLedRoom);
-      c.led_bits = static_cast<uint8_t>((c.led_bits & 0x3C) | blinking);
+      c.led_bits = static_cast<uint8_t>((c.led_bits & kLedsKeptOnSelection) | blinking);
       break;
     }
     default:
@@ -51,7 +54,7 @@ void AddStartStep(uint8_t own_text) {
   c.start_steps = static_cast<uint8_t>(c.start_steps + 1);
   DelayedStartTime(c.start_steps);
   ShowStartTime(own_text);
-  StartTimer(kEventStartTime, static_cast<uint16_t>(c.start_hour + 256 * c.start_minute));
+  StartTimer(kEventStartTime, AlarmCount(c.start_hour, c.start_minute));
 }
 
 void HandleSelected(uint8_t event) {
@@ -173,3 +176,5 @@ void HandleProgramState(uint8_t event) {
       break;  // a state downloaded by "@I" that is none of the above: no handler
   }
 }
+
+}  // namespace controller
