@@ -2,6 +2,7 @@
 #include "app/controller/controller_core.h"
 #include "app/controller/controller_tick.h"
 #include "app/controller/panel_link.h"
+#include "app/controller/program_relays.h"
 
 namespace controller {
 
@@ -39,10 +40,7 @@ void StartUp() {
   // The filter alarm comes after one more minute of ventilator running.
   c.filter_minutes = kMinutesPerHour - 1;
   c.filter_hours = kFilterAlarmHours - 1;
-  c.relay_compressor = kRelayOff;
-  c.relay_heater = kRelayOff;
-  c.relay_ventilator = kRelayOff;
-  c.relay_hotgas = kRelayOff;
+  AllRelaysOff();
   StartTimer(kEventDisplayInit, kDisplayInitTicks);
   StartTimer(kEventStartupShow, kStartupShowTicks);
   StartTimer(kEventStartupRestore, kStartupShowTicks);

@@ -20,6 +20,13 @@ constexpr uint16_t kRelayTestTicks = 60 * kTicksPerSecond;
 
 uint8_t Toggled(uint8_t relay) { return relay == kRelayOn ? kRelayOff : kRelayOn; }
 
+// One relay under test: the other regulated relays go off, this one changes over.
+void ToggleAlone(uint8_t& relay) {
+  uint8_t was = relay;
+  RegulatedRelaysOff();
+  relay = Toggled(was);
+}
+
 void ChooseRelay(uint8_t op) {
   ControllerState& c = g_controller;
   RegulatedRelaysOff();
@@ -51,21 +58,9 @@ void SwitchRelay() {
         if (c.heater_mode != kHeaterNone) c.relay_heater = kRelayOn;
       }
       break;
-    case kChoiceVentilator:
-      c.relay_compressor = kRelayOff;
-      c.relay_heater = kRelayOff;
-      c.relay_ventilator = Toggled(c.relay_ventilator);
-      break;
-    case kChoiceCompressor:
-      c.relay_ventilator = kRelayOff;
-      c.relay_heater = kRelayOff;
-      c.relay_compressor = Toggled(c.relay_compressor);
-      break;
-    case kChoiceHeater:
-      c.relay_ventilator = kRelayOff;
-      c.relay_compressor = kRelayOff;
-      c.relay_heater = Toggled(c.relay_heater);
-      break;
+    case kChoiceVentilator: ToggleAlone(c.relay_ventilator); break;
+    case kChoiceCompressor: ToggleAlone(c.relay_compressor); break;
+    case kChoiceHeater: ToggleAlone(c.relay_heater); break;
     default:
       break;
   }

@@ -10,6 +10,7 @@ namespace controller {
 
 namespace {
 
+constexpr uint8_t kWashingProgramRuns = 4;  // compressor runs of the washing program
 constexpr uint16_t kStartDelayTicks = 5 * kTicksPerSecond;  // between selection and start
 // A fresh selection keeps these LEDs and replaces the program LEDs and their blinking.
 constexpr uint8_t kLedsKeptOnSelection =
@@ -112,14 +113,19 @@ void HandleStartPhase(uint8_t event) {
 // The washing program is the one that counts its compressor runs (the room program keeps 0).
 bool IsWashingProgram() { return g_controller.washing_cycles != 0; }
 
+// Dehumidifying: ventilator and (unless defrosting) compressor on, heater as its mode says.
+void DehumidifyRelays() {
+  g_controller.relay_ventilator = kRelayOn;
+  CompressorOn();
+  ApplyHeater();
+  ShowStatus();
+}
+
 void StandbyHumidity() {
   ControllerState& c = g_controller;
   if (c.humidity <= c.active_rh_on) return;
   if (IsWashingProgram()) c.washing_cycles = static_cast<uint8_t>(c.washing_cycles + 1);
-  c.relay_ventilator = kRelayOn;
-  CompressorOn();
-  ApplyHeater();
-  ShowStatus();
+  DehumidifyRelays();
   c.state = kStateDehumidifying;
 }
 
@@ -128,7 +134,7 @@ void DehumidifyingHumidity() {
   if (c.humidity < c.active_rh_off) {
     c.relay_ventilator = kRelayOff;
     c.relay_compressor = kRelayOff;
-    if (IsWashingProgram() && c.washing_cycles >= 4) {
+    if (IsWashingProgram() && c.washing_cycles >= kWashingProgramRuns) {
       Stop();  // the washing program is complete after its fourth run
       return;
     }
@@ -137,10 +143,7 @@ void DehumidifyingHumidity() {
     ShowStatus();
     return;
   }
-  c.relay_ventilator = kRelayOn;
-  CompressorOn();
-  ApplyHeater();
-  ShowStatus();
+  DehumidifyRelays();
 }
 
 void HandleRegulating(uint8_t event, void (*on_humidity)()) {
