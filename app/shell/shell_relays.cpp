@@ -2,6 +2,8 @@
 
 #include "app/shell/shell_resource_ids.h"
 
+namespace shell {
+
 const RelayIndicator kRelayIndicators[kRelayIndicatorCount] = {
     {IDC_VENTILATOR_BOX, IDS_VENTILATOR, 4},
     {IDC_COMPRESSOR_BOX, IDS_COMPRESSOR, 1},
@@ -18,3 +20,5 @@ RelayChange TakeRelayChange(uint8_t relay_out, uint8_t* last_relays) {
   *last_relays = relay_out;
   return change;
 }
+
+}  // namespace shell
