@@ -1,5 +1,5 @@
-// Interprets a frame from the panel (or a real target): acknowledgements, keys, measurements,
-// the clock and the "@I" download of state and settings bytes.
+// Interprets a frame from the panel: acknowledgements, keys, measurements, the clock and the "@I"
+// download of state and settings bytes.
 #include "app/controller/controller_core.h"
 #include "app/controller/panel_link.h"
 
