@@ -70,6 +70,9 @@ constexpr uint8_t kHeaterNone = 0;
 constexpr uint8_t kHeaterOff = 1;
 constexpr uint8_t kHeaterManual = 2;
 constexpr uint8_t kHeaterAutomatic = 3;
+// The modes fit in these bits; masking turns a heater option code left in `heater_mode` by the
+// CONFIGURATION (0, 1 or 5) into none or off.
+constexpr uint8_t kHeaterModeBits = 0x03;
 
 // `humidity` above this is no valid measurement (sensor error, or none yet).
 constexpr uint8_t kHumidityMax = 100;

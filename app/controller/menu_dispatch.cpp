@@ -200,7 +200,7 @@ void LeaveMenu() {
     c.heater_mode = HeaterModeFromSettings();
     ApplyHeater();
   } else {
-    c.heater_mode &= 3;
+    c.heater_mode &= kHeaterModeBits;
   }
 }
 

@@ -9,6 +9,8 @@ namespace controller {
 
 namespace {
 
+constexpr uint8_t kHighestSignedC = 127;
+
 bool IsSparedTimer(uint8_t id) {
   return id == kTimerAckTimeout || id == kEventDisplayInit || id == kEventStartupShow ||
          id == kEventStartupRestore;
@@ -27,7 +29,7 @@ int DefrostMaxC() {
   // temperature": defrosting too often only costs drying time, never defrosting ices the
   // evaporator.
   uint8_t max = g_controller.settings.defrost_max_c;
-  return max > 127 ? 127 : max;
+  return max > kHighestSignedC ? kHighestSignedC : max;
 }
 
 uint16_t DefrostDuration(int8_t t) {
