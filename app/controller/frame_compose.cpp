@@ -32,6 +32,8 @@ uint8_t HexValue(char c) {
 
 namespace {
 
+constexpr uint8_t kDisplayTestAllDots = 0xFF;  // "@Q" payload: all dots on
+
 // Builds one frame: '@', command, payload, DLE.
 struct FrameWriter {
   uint8_t length = 0;
@@ -183,7 +185,7 @@ uint8_t BuildMessageFrame(uint8_t code) {
       break;
     case kMsgDisplayTest:
       w.Start('Q');
-      w.Put(static_cast<uint8_t>(0xFF));
+      w.Put(kDisplayTestAllDots);
       break;
     case kMsgSensorAlarm: w.Start('s'); break;
     default:
