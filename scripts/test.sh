@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Runs every test: the portability check, native unit tests with AddressSanitizer and
 # UndefinedBehaviorSanitizer, the threaded suites with ThreadSanitizer, a short fuzz run, the
-# 32-bit Windows build (compiled only: this machine cannot run 32-bit code), and the Windows x86_64
-# build with its tests under Wine. Ends with one line that sums up all CTest runs.
+# 32-bit Windows build and installer (compiled only: this machine cannot run 32-bit code), and the
+# Windows x86_64 build and installer with their tests under Wine (the installer test installs and
+# uninstalls in a Wine prefix of its own). Ends with one line that sums up all CTest runs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/bootstrap.sh
@@ -42,13 +43,15 @@ count_ctest build/ctest-native-tsan.log
 echo "== short fuzz runs"
 bash scripts/fuzz.sh "${SICCORA_FUZZ_SECONDS:-60}" || status=1
 
-echo "== Windows i686 build"
+echo "== Windows i686 build and its installer"
 cmake --preset win32 >/dev/null
 cmake --build --preset win32 -j "$jobs"
+cmake --build --preset win32 --target installer
 
-echo "== Windows x86_64 build and tests under Wine"
+echo "== Windows x86_64 build, its installer, and the tests under Wine"
 cmake --preset win64 >/dev/null
 cmake --build --preset win64 -j "$jobs"
+cmake --build --preset win64 --target installer
 source scripts/wine-session.sh
 wine_session_start
 trap wine_session_stop EXIT
