@@ -64,6 +64,9 @@ done <"$installed_files"
 [ -f "$install_unix/uninstall.exe" ] || fail "no uninstaller in the install folder"
 entries=$(menu_entries)
 grep -q '/Siccora-super\.lnk$' <<<"$entries" || fail "no Start menu entry for the program"
+uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Siccora-super'
+wine_quiet reg query "$uninstall_key" /v UninstallString >/dev/null ||
+  fail "the uninstaller is not registered under $uninstall_key"
 
 # `reg query` lists each value as "    name    REG_SZ    value".
 listing=$(wine_quiet reg query "$settings_key" | tr -d '\r') || fail "the key $settings_key is missing"
@@ -94,6 +97,9 @@ fi
 [ -z "$(menu_entries)" ] || fail "Start menu entries are left: $(menu_entries)"
 if wine_quiet reg query "$settings_key" >/dev/null; then
   fail "the key $settings_key is left"
+fi
+if wine_quiet reg query "$uninstall_key" >/dev/null; then
+  fail "the uninstaller's registration $uninstall_key is left"
 fi
 vendor_key="HKCU\\${key%%\\*}\\$(cut -d'\' -f2 <<<"$key")"
 if wine_quiet reg query "$vendor_key" >/dev/null; then
