@@ -1,4 +1,5 @@
-// Allocation, diagnostics and the area list lock shared by the list families.
+// Allocation, diagnostics and the area list lock shared by the list families; allocation and the
+// data lists' report lines go through the platform (panel_platform.h).
 #include <atomic>
 #include <cstdio>
 #include <cstring>
@@ -6,6 +7,8 @@
 #include "panel/core/data_list_internal.h"
 #include "panel/core/data_lists.h"
 #include "panel/core/monitor_log.h"
+
+namespace panel {
 
 namespace {
 
@@ -41,20 +44,14 @@ const CommonLines kTxMonitorLines = {
 void ReportToStandardOutput(const char* format, const void* address) {
   char line[256];
   FormatText(line, sizeof line, format, address);
-  // One fputs per line keeps lines from several threads whole; flushed so they appear in order
-  // with anything else the process writes.
-  std::fputs(line, stdout);
-  std::fflush(stdout);
+  PlatformWriteListReport(line);
 }
 
 void ReportToTxMonitor(const char* format, const void* address) {
   MonitorLine(kTxMonitor, format, address);
 }
 
-void* Allocate(size_t size) {
-  void* (*allocate)(size_t) = g_allocate.load();
-  return allocate != nullptr ? allocate(size) : std::malloc(size);
-}
+void* Allocate(size_t size) { return PlatformAllocate(size); }
 
 char* DuplicateString(const char* text, bool* failed) {
   if (text == nullptr) return nullptr;
@@ -73,4 +70,6 @@ std::mutex& AreaListLock() {
   return lock;
 }
 
-}  // namespace data_list_detail
+}  // namespace panel::data_list_detail
+
+}  // namespace panel

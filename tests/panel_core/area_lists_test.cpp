@@ -9,6 +9,8 @@
 
 #include "recording_monitor.h"
 
+using namespace panel;
+
 namespace {
 
 tagRECTPROP Area(uint32_t kind, int32_t id, tagAREARECT rect, const char* name = nullptr) {
@@ -321,12 +323,12 @@ TEST(ListOutOfMemory, FamiliesReportSpeicherplatzmangelOnTheTxMonitor) {
   tagRLISTHEAD* areas = CreateRectList();
   tagRECTPROP area = Area(kRectKindButton, 1, {0, 0, 1, 1}, "Button");
   tagRECTPROP* record = CreateRectEntry(&area);
-  SetListAllocator([](size_t) -> void* { return nullptr; });
+  monitor.allocator = [](size_t) -> void* { return nullptr; };
   EXPECT_EQ(CreatePanelList(), nullptr);
   EXPECT_EQ(CreateLcdList(), nullptr);
   EXPECT_EQ(AppendRect(areas, record), 0);
   EXPECT_EQ(CreateRectEntry(&area), nullptr);
-  SetListAllocator(nullptr);
+  monitor.allocator = nullptr;
   EXPECT_EQ(areas->count, 0);
   EXPECT_EQ(monitor.tx_lines.size(), 4u);
   for (size_t i = 1; i < monitor.tx_lines.size(); ++i) {
