@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "app/shell/shell_resource_ids.h"
+#include "panel/window/sans_serif_font_win32.h"
 
 namespace {
 
@@ -26,12 +27,7 @@ struct AboutBoxState {
 AboutBoxState g_about;
 
 HFONT CreateLinkFont(LONG weight) {
-  LOGFONTA font{};
-  GetObjectA(GetStockObject(SYSTEM_FONT), sizeof font, &font);
-  std::strncpy(font.lfFaceName, "MS Sans Serif", LF_FACESIZE - 1);
-  font.lfFaceName[LF_FACESIZE - 1] = '\0';
-  font.lfWeight = weight;
-  return CreateFontIndirectA(&font);
+  return panel::CreateSansSerifFont(weight);
 }
 
 bool PointOnLink(HWND dialog, LPARAM lparam) {

@@ -8,6 +8,7 @@
 #include "app/shell/shell_relays.h"
 #include "app/shell/shell_resource_ids.h"
 #include "app/shell/shell_sliders.h"
+#include "panel/window/sans_serif_font_win32.h"
 
 namespace {
 
@@ -65,12 +66,7 @@ LRESULT CALLBACK SliderBarProc(HWND bar, UINT message, WPARAM wparam, LPARAM lpa
 }
 
 HFONT CreateHelpFont() {
-  LOGFONTA font{};
-  GetObjectA(GetStockObject(SYSTEM_FONT), sizeof font, &font);
-  std::strncpy(font.lfFaceName, "MS Sans Serif", LF_FACESIZE - 1);
-  font.lfFaceName[LF_FACESIZE - 1] = '\0';
-  font.lfWeight = kHelpFontWeight;
-  return CreateFontIndirectA(&font);
+  return panel::CreateSansSerifFont(kHelpFontWeight);
 }
 
 void LoadWindowTexts() {

@@ -22,6 +22,8 @@
 #include "siccorae_loader.h"
 #include "window_capture.h"
 
+using namespace panel;
+
 namespace {
 
 constexpr int kStartUpSteps = 200;   // 10 s of 50 ms steps; the start-up needs about 2 s
