@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <string>
 #include <thread>
 #include <vector>
@@ -18,6 +19,10 @@ namespace {
 
 constexpr int kProducers = 3;
 constexpr int kPerProducer = 200;
+
+// Producers pause after each append, so the consumer often finds its queue empty and sees the
+// next append arrive: the moment a count read outside the lock races with it.
+void PauseBetweenAppends() { std::this_thread::sleep_for(std::chrono::microseconds(50)); }
 
 // Plays the application's receiver: collects the delivered bytes.
 uint8_t g_cell = 0;
@@ -46,6 +51,7 @@ TEST_F(QueueThreadsTest, CheckRxDeliversWhileOtherThreadsAppendToTheTxList) {
         const std::string text = Message(p, i);
         QueueTxMessage(reinterpret_cast<const uint8_t*>(text.data()),
                        static_cast<int32_t>(text.size()));
+        PauseBetweenAppends();
       }
       ++producers_done;
     });
@@ -79,7 +85,10 @@ TEST_F(QueueThreadsTest, InterpreterTakesTheRxListWhileOtherThreadsAppend) {
   for (int p = 0; p < kProducers; ++p) {
     producers.emplace_back([&producers_done] {
       const uint8_t version[] = {'@', 'V', 0x10};
-      for (int i = 0; i < kPerProducer; ++i) QueueDataMessage(GetRXListHead(), version, 3);
+      for (int i = 0; i < kPerProducer; ++i) {
+        QueueDataMessage(GetRXListHead(), version, 3);
+        PauseBetweenAppends();
+      }
       ++producers_done;
     });
   }
