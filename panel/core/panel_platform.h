@@ -5,9 +5,9 @@
 //
 // Every entry gets the record's `context` first. A null entry means the platform does not offer
 // that service; the behaviour without it is given per entry and is what the Platform* calls below
-// do. No entry is called with a lock of the library held, except `write_monitor_line` and
-// `write_list_report`, which the lists call while holding their own lock (their lines must stay in
-// order with the list changes): those two must not call back into the lists.
+// do. No entry is called with a lock of the library held, except `write_monitor_line`,
+// `write_list_report` and `allocate`, which the lists call while holding their own lock (a line
+// must stay in order with the change it reports): those three must not call back into the lists.
 #pragma once
 
 #include <cstddef>
