@@ -27,7 +27,7 @@ struct PanelPlatform {
   // Redraw every LED area in its current colour. UI thread (command "@L"). Null: nothing drawn.
   void (*redraw_leds)(void* context);
 
-  // Sound the beeper. UI thread (command "@z", key clicks). Null: silence.
+  // Sound the beeper. UI thread (command "@z"). Null: silence.
   void (*beep)(void* context, unsigned frequency_hz, unsigned duration_ms);
 
   // Show one finished line (line end included) in the RX or TX monitor; returns the characters
