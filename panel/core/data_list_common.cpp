@@ -1,22 +1,13 @@
 // Allocation, diagnostics and the area list lock shared by the list families; allocation and the
 // data lists' report lines go through the platform (panel_platform.h).
-#include <atomic>
-#include <cstdio>
 #include <cstring>
 
 #include "panel/core/data_list_internal.h"
 #include "panel/core/data_lists.h"
 #include "panel/core/monitor_log.h"
+#include "panel/core/panel_platform.h"
 
 namespace panel {
-
-namespace {
-
-std::atomic<void* (*)(size_t)> g_allocate{nullptr};
-
-}  // namespace
-
-void SetListAllocator(void* (*allocate)(size_t size)) { g_allocate.store(allocate); }
 
 namespace data_list_detail {
 
@@ -70,6 +61,6 @@ std::mutex& AreaListLock() {
   return lock;
 }
 
-}  // namespace panel::data_list_detail
+}  // namespace data_list_detail
 
 }  // namespace panel
