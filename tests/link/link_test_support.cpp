@@ -74,7 +74,14 @@ void LinkTest::SetUp() {
   InstallPanelPlatform(Platform());
 }
 
-void LinkTest::TearDown() { ResetPanelLibraryForTests(); }
+void LinkTest::TearDown() {
+  // The fixture's lists, also those a test has replaced, then everything else.
+  InstallPanelPlatform(PanelPlatform{});
+  DelRectList(areas_);
+  DelList(tx_);
+  DelList(rx_);
+  ResetPanelLibraryForTests();
+}
 
 void LinkTest::Send(const std::string& bytes) {
   AppLinkReceive(reinterpret_cast<const uint8_t*>(bytes.data()), static_cast<uint32_t>(bytes.size()));
