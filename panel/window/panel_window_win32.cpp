@@ -9,13 +9,15 @@
 #include "panel/lcd/lcd_render.h"
 #include "panel/link/command_interpreter.h"
 #include "panel/link/protocol_settings.h"
-#include "panel/window/panel_host_win32.h"
-#include "panel/window/panel_hints_win32.h"
-#include "panel/window/panel_layout_win32.h"
+#include "panel/window/panel_hints.h"
+#include "panel/window/panel_layout.h"
 #include "panel/window/panel_load_win32.h"
 #include "panel/window/panel_paint_win32.h"
 #include "panel/window/panel_resources_win32.h"
-#include "panel/window/panel_settings_win32.h"
+#include "panel/window/panel_settings.h"
+#include "panel/window/sans_serif_font_win32.h"
+
+namespace panel {
 
 namespace {
 
@@ -34,8 +36,6 @@ void ReadSystemMetrics(PanelWindowState* state, HWND window, uint32_t options) {
   SelectObject(dc, previous);
   ReleaseDC(window, dc);
   state->line_height = metrics.tmHeight + metrics.tmExternalLeading;
-  state->screen_width = GetSystemMetrics(SM_CXSCREEN);
-  state->screen_height = GetSystemMetrics(SM_CYSCREEN);
   state->icon_width = 0;
   state->icon_height = kInitialIconHeight;
   if (options & kOptionInterface) {
@@ -70,11 +70,7 @@ void PrepareMenuItems(HWND window, uint32_t options) {
 void CreateStatusLine(PanelWindowState* state, HWND window) {
   state->status_line = CreateWindowExA(0, "static", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 0, 0,
                                        0, 0, window, nullptr, state->module, nullptr);
-  LOGFONTA description{};
-  GetObjectA(GetStockObject(SYSTEM_FONT), sizeof(description), &description);
-  lstrcpynA(description.lfFaceName, "MS Sans Serif", LF_FACESIZE);
-  description.lfWeight = kStatusFontWeight;
-  state->status_font = CreateFontIndirectA(&description);
+  state->status_font = CreateSansSerifFont(kStatusFontWeight);
   if (state->status_line && state->status_font) {
     SendMessageA(state->status_line, WM_SETFONT, reinterpret_cast<WPARAM>(state->status_font),
                  FALSE);
@@ -102,18 +98,12 @@ LRESULT OnCreatePanel(HWND window, const CREATESTRUCTA* create) {
   *state = PanelWindowState{};
   state->window = window;
   state->module = create->hInstance;
-  state->drawing_mode = kCmdDrawNone;
-  state->selected_lcd_type = kCmdInitialLcdType;
-  state->colour_target = kCmdColourTargetPanel;
-  state->chosen_colour = kCmdFirstColour;
   ReadSystemMetrics(state, window, options);
   RECT client;
   GetClientRect(window, &client);
   state->old_client_width = client.right;
   state->old_client_height = client.bottom;
   PrepareMenuItems(window, options);
-  // The registry settings (and, with 0x1000, the file dialog description) are read here once
-  // the settings dialog exists; until then the record starts empty.
   CreateStatusLine(state, window);
   ResetPanelLcdView();
   ResetProtocolSettings();
@@ -122,11 +112,8 @@ LRESULT OnCreatePanel(HWND window, const CREATESTRUCTA* create) {
   state->memory_dc = CreateCompatibleDC(nullptr);
   state->memory_dc_default_bitmap =
       state->memory_dc ? GetCurrentObject(state->memory_dc, OBJ_BITMAP) : nullptr;
-  // The font table window (0x4000) and the context-help window are created here with the
-  // auxiliary windows.
   SetTimer(window, kTimerLoadPanel, kLoadPanelDelayMs, nullptr);
   SetTimer(window, kTimerHint, kHintPeriodMs, nullptr);
-  InstallPanelHost(window);
   return 0;
 }
 
@@ -183,8 +170,9 @@ void DeleteMemoryDc(PanelWindowState* state) {
 }
 
 void OnDestroyPanel() {
-  RemovePanelHost();
   DeleteMemoryDc(&panel_state);
+  // From now on the platform's redraws find no window and draw nothing.
+  panel_state.window = nullptr;
 }
 
 }  // namespace
@@ -278,3 +266,5 @@ LRESULT CALLBACK PanelWindowProc(HWND window, UINT message, WPARAM wparam, LPARA
       return DefWindowProcA(window, message, wparam, lparam);
   }
 }
+
+}  // namespace panel
