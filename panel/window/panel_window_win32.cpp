@@ -9,9 +9,11 @@
 #include "panel/lcd/lcd_render.h"
 #include "panel/link/command_interpreter.h"
 #include "panel/link/protocol_settings.h"
+#include "panel/window/panel_commands_win32.h"
 #include "panel/window/panel_hints.h"
 #include "panel/window/panel_layout.h"
 #include "panel/window/panel_load_win32.h"
+#include "panel/window/panel_menu_logic.h"
 #include "panel/window/panel_paint_win32.h"
 #include "panel/window/panel_resources_win32.h"
 #include "panel/window/panel_settings.h"
@@ -58,12 +60,11 @@ void PrepareMenuItems(HWND window, uint32_t options) {
   if (!menu) {
     return;
   }
-  const bool english = (options & kOptionEnglish) != 0;
-  GreyMenuItem(menu, kCmdSendFile, english ? "&Send file...\tCtrl+S" : "&Senden...\tCtrl+S");
-  GreyMenuItem(menu, kCmdHelpTopics, english ? "&Help Topics" : "&Inhalt");
+  GreyMenuItem(menu, kCmdSendFile, MenuItemTextFor(MenuItemText::kSendFileGreyed, options));
+  GreyMenuItem(menu, kCmdHelpTopics, MenuItemTextFor(MenuItemText::kHelpTopicsGreyed, options));
   if (!(options & kOptionLcdTestTool)) {
     GreyMenuItem(menu, kCmdLcdTestTool,
-                 english ? "&LCD Control panel ..." : "&LCD Test Werkzeug...");
+                 MenuItemTextFor(MenuItemText::kLcdTestToolGreyed, options));
   }
 }
 
@@ -86,7 +87,7 @@ void ApplyCreationLayout(HWND window, uint32_t options) {
     HMENU menu = GetMenu(window);
     if (menu) {
       ModifyMenuA(menu, kCmdDrawNone, MF_BYCOMMAND | MF_STRING, kCmdDrawNone,
-                  (options & kOptionEnglish) ? "&None\tF5" : "&Deaktiviert\tF5");
+                  MenuItemTextFor(MenuItemText::kDrawNoneChecked, options));
       CheckMenuItem(menu, kCmdDrawNone, MF_BYCOMMAND | MF_CHECKED);
     }
   }
@@ -98,6 +99,7 @@ LRESULT OnCreatePanel(HWND window, const CREATESTRUCTA* create) {
   *state = PanelWindowState{};
   state->window = window;
   state->module = create->hInstance;
+  ResetPanelCommandState();
   ReadSystemMetrics(state, window, options);
   RECT client;
   GetClientRect(window, &client);
@@ -261,6 +263,20 @@ LRESULT CALLBACK PanelWindowProc(HWND window, UINT message, WPARAM wparam, LPARA
       return 0;
     case kMsgLoadPanel:
       OnLoadPanel(window);
+      return 0;
+    case kMsgBuildLcdMenu:
+      OnBuildLcdMenu(window);
+      return 0;
+    case WM_COMMAND:
+      OnPanelCommand(window, LOWORD(wparam));
+      return 0;
+    case WM_SYSCOMMAND:
+      if (OnPanelSysCommand(window, wparam)) {
+        return 0;
+      }
+      return DefWindowProcA(window, message, wparam, lparam);
+    case WM_MENUSELECT:
+      OnPanelMenuSelect(LOWORD(wparam));
       return 0;
     default:
       return DefWindowProcA(window, message, wparam, lparam);

@@ -43,6 +43,19 @@ SiccoraeApi LoadOnce() {
   return api;
 }
 
+// The option word the panel window is to be created with, handed over once.
+std::atomic<bool> creation_options_pending{false};
+std::atomic<uint32_t> creation_options{0};
+
+void NTAPI SetCreationOptionsOnThreadStart(PVOID, DWORD reason, PVOID) {
+  if (reason != DLL_THREAD_ATTACH || !creation_options_pending) return;
+  HMODULE library = GetModuleHandleA("siccorae.dll");
+  if (!library) return;
+  uint32_t (*set_options)(uint32_t) = nullptr;
+  Resolve(library, "SetOptions", &set_options);
+  if (set_options && creation_options_pending.exchange(false)) set_options(creation_options);
+}
+
 BOOL CALLBACK KeepPanelOfThisProcess(HWND window, LPARAM found) {
   DWORD process = 0;
   GetWindowThreadProcessId(window, &process);
@@ -82,9 +95,19 @@ LRESULT CALLBACK CountTimerTicks(int code, WPARAM wparam, LPARAM lparam) {
 
 }  // namespace
 
+// Run by the loader on every thread start, before the thread's own code.
+extern "C" __attribute__((section(".CRT$XLY"), used))
+const PIMAGE_TLS_CALLBACK siccora_tests_thread_start = SetCreationOptionsOnThreadStart;
+
 const SiccoraeApi& LoadSiccorae() {
   static const SiccoraeApi api = LoadOnce();
   return api;
+}
+
+const SiccoraeApi& LoadSiccoraeCreatingPanelWith(uint32_t options) {
+  creation_options = options;
+  creation_options_pending = true;
+  return LoadSiccorae();
 }
 
 HWND WaitForPanelWindow(DWORD timeout_ms) {

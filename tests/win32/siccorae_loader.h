@@ -31,6 +31,13 @@ extern const int kSiccoraeExportCount;
 // module when it cannot be loaded.
 const SiccoraeApi& LoadSiccorae();
 
+// Loads the library like LoadSiccorae, but its UI thread creates the panel window under the
+// option word `options` instead of the load-time word: the word is set through SetOptions on the
+// first thread that starts after the library is loaded, before that thread's own code runs (a
+// thread-attach callback of the test program). Threads start one at a time after the loading
+// call has returned, and the UI thread reads the word only after its own start, so it sees it.
+const SiccoraeApi& LoadSiccoraeCreatingPanelWith(uint32_t options);
+
 // The panel window of this process, waited for up to timeout_ms; null when it never appears.
 HWND WaitForPanelWindow(DWORD timeout_ms = 10000);
 

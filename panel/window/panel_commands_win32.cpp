@@ -1,0 +1,133 @@
+// The panel window's commands: one handler per menu command, dispatched in OnPanelCommand.
+#include "panel/window/panel_commands_win32.h"
+
+#include <shellapi.h>
+
+#include "panel/core/monitor_log.h"
+#include "panel/core/option_word.h"
+#include "panel/window/panel_menu_logic.h"
+#include "panel/window/panel_settings.h"
+#include "panel/window/panel_window_win32.h"
+
+namespace panel {
+
+namespace {
+
+constexpr char kQuestionTitle[] = "rk52 Projekt";
+constexpr char kNoHelpFileQuestion[] =
+    "Es wurde keine Hilfedatei gefunden! M\xF6" "chten Sie nach ihr suchen?";
+constexpr char kOpenVerb[] = "open";
+constexpr int kHintChars = 256;
+
+// Moves a menu's check mark from the item `*checked` to `command` and remembers it. Without a
+// menu only the remembered item changes.
+void MoveCheckMark(HWND window, UINT* checked, UINT command) {
+  HMENU menu = GetMenu(window);
+  if (menu) {
+    CheckMenuItem(menu, *checked, MF_BYCOMMAND | MF_UNCHECKED);
+    CheckMenuItem(menu, command, MF_BYCOMMAND | MF_CHECKED);
+  }
+  *checked = command;
+}
+
+// ---- Command handlers -------------------------------------------------------------------------
+
+void OnColourTarget(HWND window, UINT command) {
+  MoveCheckMark(window, &GetPanelWindowState().colour_target, command);
+}
+
+void OnColour(HWND window, UINT command) {
+  PanelWindowState& state = GetPanelWindowState();
+  MoveCheckMark(window, &state.chosen_colour, command);
+  int32_t* slot = ColourSlotOfTarget(state.colour_target);
+  if (slot) {
+    *slot = ColourIndexOfCommand(command);
+  }
+  InvalidateRect(window, nullptr, TRUE);
+}
+
+void OnDrawingMode(HWND window, UINT command) {
+  MoveCheckMark(window, &GetPanelWindowState().drawing_mode, command);
+}
+
+// Exit asks the window to close, which it refuses: the panel lives as long as the library.
+void OnExit(HWND window) { SendMessageA(window, WM_CLOSE, 0, 0); }
+
+void OnSwapOptions() { SwapOptionWords(); }
+
+void OpenWithShell(HWND window, const char* file) {
+  ShellExecuteA(window, kOpenVerb, file, nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+}  // namespace
+
+void ResetPanelCommandState() {
+  PanelWindowState& state = GetPanelWindowState();
+  state.drawing_mode = kCmdDrawNone;
+  state.selected_lcd_type = kCmdInitialLcdType;
+  state.colour_target = kCmdColourTargetPanel;
+  state.chosen_colour = kCmdFirstColour;
+  state.lcd_menu = nullptr;
+}
+
+void RunHelpCommand(HWND window) {
+  const PanelSettings& settings = GetPanelSettings();
+  if (settings.help_file[0] != '\0') {
+    OpenWithShell(window, settings.help_file);
+    return;
+  }
+  MessageBoxA(window, kNoHelpFileQuestion, kQuestionTitle, MB_ICONINFORMATION | MB_YESNO);
+}
+
+void OnPanelCommand(HWND window, UINT command) {
+  if (IsColourCommand(command)) {
+    OnColour(window, command);
+    return;
+  }
+  if (IsColourTargetCommand(command)) {
+    OnColourTarget(window, command);
+    return;
+  }
+  if (IsDrawingModeCommand(command)) {
+    OnDrawingMode(window, command);
+    return;
+  }
+  switch (command) {
+    case kCmdExit:
+      OnExit(window);
+      break;
+    case kCmdSwapOptions:
+      OnSwapOptions();
+      break;
+    default:
+      // 32772 and 32777 have no action as menu commands.
+      break;
+  }
+}
+
+bool OnPanelSysCommand(HWND window, WPARAM command) {
+  switch (command) {
+    case kCmdExit:
+      OnExit(window);
+      return true;
+    case kCmdHelpTopics:
+      RunHelpCommand(window);
+      return true;
+    default:
+      return false;
+  }
+}
+
+void OnPanelMenuSelect(UINT item) {
+  const HINSTANCE module = GetPanelWindowState().module;
+  if (HasMenuHintString(item)) {
+    char hint[kHintChars] = {};
+    LoadStringA(module, item, hint, sizeof(hint));
+    StatusText("%s", hint);
+    return;
+  }
+}
+
+void OnBuildLcdMenu(HWND window) { (void)window; }
+
+}  // namespace panel
