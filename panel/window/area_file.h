@@ -32,8 +32,8 @@ constexpr uint32_t kAreaFilePayloadExtra = 16;     // added to the payload size 
 // Every stored text, its zero byte included, fits a settings path field; a longer one (or one of
 // length 0) makes the file damaged.
 constexpr uint32_t kAreaFileTextMax = static_cast<uint32_t>(kSettingsPathChars);
-// The smallest stored area record: two empty texts and ten 32-bit words.
-constexpr uint32_t kAreaFileMinRecordBytes = 2 * (4 + 1) + 10 * 4;
+// The smallest stored area record: two empty texts and nine 32-bit words.
+constexpr uint32_t kAreaFileMinRecordBytes = 2 * (4 + 1) + 9 * 4;
 
 // Writes fields 1..15 from the settings' FileCfg, FileBmp, saved LCD type name and saved LCD
 // rectangle and the `count` areas (an area without a name or tooltip gets an empty text). An
