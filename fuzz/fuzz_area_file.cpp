@@ -11,7 +11,9 @@ using namespace panel;
 
 namespace {
 
-bool Terminated(const char* field, size_t chars) { return std::memchr(field, '\0', chars) != nullptr; }
+bool Terminated(const char* field, size_t chars) {
+  return std::memchr(field, '\0', chars) != nullptr;
+}
 
 }  // namespace
 
@@ -27,7 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (tagRECTNODE* node = GetRectList()->first; node != nullptr; node = node->next) {
     const tagRECTPROP& area = *node->record;
     if (area.name == nullptr || area.tooltip == nullptr ||
-        std::strlen(area.name) >= kAreaFileTextMax || std::strlen(area.tooltip) >= kAreaFileTextMax ||
+        std::strlen(area.name) >= kAreaFileTextMax ||
+        std::strlen(area.tooltip) >= kAreaFileTextMax ||
         area.color != area.inactive_color) {
       __builtin_trap();
     }

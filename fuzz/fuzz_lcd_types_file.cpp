@@ -23,7 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (tagLCDNODE* node = GetLcdTypes()->first; node != nullptr; node = node->next) {
     const tagLCDPROP& type = *node->record;
     if (type.menu_id != menu_id++ || type.name == nullptr || type.name[0] == '\0' ||
-        std::strlen(type.name) > kLcdTypesLineMaxChars || std::strlen(type.type) > kLcdTypesLineMaxChars ||
+        std::strlen(type.name) > kLcdTypesLineMaxChars ||
+        std::strlen(type.type) > kLcdTypesLineMaxChars ||
         std::strlen(type.tooltip) > kLcdTypesLineMaxChars || std::strlen(type.backlight) > 25 ||
         std::strlen(type.font) > 25) {
       __builtin_trap();

@@ -112,8 +112,12 @@ void ApplyFixedLayoutSettings(PanelSettings* settings, const int32_t lcd_rect[4]
   for (int i = 0; i < 4; ++i) {
     settings->LcdRect[i] = lcd_rect[i];
   }
-  if (settings->FileCfg[0] == '\0') StoreSettingsText(settings->FileCfg, kSettingsPathChars, "rk52.cfg");
-  if (settings->FileBmp[0] == '\0') StoreSettingsText(settings->FileBmp, kSettingsPathChars, "rk52.bmp");
+  if (settings->FileCfg[0] == '\0') {
+    StoreSettingsText(settings->FileCfg, kSettingsPathChars, "rk52.cfg");
+  }
+  if (settings->FileBmp[0] == '\0') {
+    StoreSettingsText(settings->FileBmp, kSettingsPathChars, "rk52.bmp");
+  }
 }
 
 void StoreSettingsValue(PanelSettings* settings, const SettingsValue& value, const char* text,

@@ -67,9 +67,9 @@ int WriteAreaRecords(const char* path, const PanelSettings& settings,
   const uint32_t area_bytes = kAreaFileRecordUnit * stored_areas;
   PutWord(file, kAreaFileMagicLength);
   std::fwrite(kAreaFileMagicWritten, 1, kAreaFileMagicLength, file);
-  PutWord(file, static_cast<uint32_t>(FieldLength(settings.FileBmp) + FieldLength(settings.FileCfg) +
-                                      FieldLength(settings.LcdTypeName)) +
-                    area_bytes + kAreaFilePayloadExtra);
+  const size_t name_chars = FieldLength(settings.FileBmp) + FieldLength(settings.FileCfg) +
+                            FieldLength(settings.LcdTypeName);
+  PutWord(file, static_cast<uint32_t>(name_chars) + area_bytes + kAreaFilePayloadExtra);
   PutField(file, settings.FileCfg);
   PutField(file, settings.FileBmp);
   PutField(file, settings.LcdTypeName);
