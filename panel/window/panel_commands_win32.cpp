@@ -5,8 +5,9 @@
 
 #include "panel/core/monitor_log.h"
 #include "panel/core/option_word.h"
+#include "panel/window/lcd_types_file.h"
 #include "panel/window/panel_menu_logic.h"
-#include "panel/window/panel_settings.h"
+#include "panel/link/panel_settings.h"
 #include "panel/window/panel_window_win32.h"
 
 namespace panel {
@@ -55,6 +56,21 @@ void OnExit(HWND window) { SendMessageA(window, WM_CLOSE, 0, 0); }
 
 void OnSwapOptions() { SwapOptionWords(); }
 
+// Takes a previous LCD menu off the menu bar (destroying it), so that reading another LCD types
+// file replaces the menu instead of adding a second one.
+void RemoveLcdMenu(HMENU bar, PanelWindowState* state) {
+  if (!state->lcd_menu) {
+    return;
+  }
+  for (int i = GetMenuItemCount(bar) - 1; i >= 0; --i) {
+    if (GetSubMenu(bar, i) == state->lcd_menu) {
+      DeleteMenu(bar, i, MF_BYPOSITION);
+      break;
+    }
+  }
+  state->lcd_menu = nullptr;
+}
+
 void OpenWithShell(HWND window, const char* file) {
   ShellExecuteA(window, kOpenVerb, file, nullptr, nullptr, SW_SHOWNORMAL);
 }
@@ -72,8 +88,8 @@ void ResetPanelCommandState() {
 
 void RunHelpCommand(HWND window) {
   const PanelSettings& settings = GetPanelSettings();
-  if (settings.help_file[0] != '\0') {
-    OpenWithShell(window, settings.help_file);
+  if (settings.HelpFile[0] != '\0') {
+    OpenWithShell(window, settings.HelpFile);
     return;
   }
   MessageBoxA(window, kNoHelpFileQuestion, kQuestionTitle, MB_ICONINFORMATION | MB_YESNO);
@@ -119,15 +135,50 @@ bool OnPanelSysCommand(HWND window, WPARAM command) {
 }
 
 void OnPanelMenuSelect(UINT item) {
-  const HINSTANCE module = GetPanelWindowState().module;
   if (HasMenuHintString(item)) {
     char hint[kHintChars] = {};
-    LoadStringA(module, item, hint, sizeof(hint));
+    LoadStringA(GetPanelWindowState().module, item, hint, sizeof(hint));
     StatusText("%s", hint);
     return;
   }
+  const char* tooltip = LcdMenuTooltip(GetLcdTypes(), item, GetOptions());
+  if (tooltip) {
+    StatusText("%s", tooltip);
+  }
 }
 
-void OnBuildLcdMenu(HWND window) { (void)window; }
+void OnBuildLcdMenu(HWND window) {
+  tagLCDLISTHEAD* types = GetLcdTypes();
+  if (!(GetOptions() & kOptionLcdList) || !types) {
+    return;
+  }
+  PanelWindowState& state = GetPanelWindowState();
+  LcdMenuPlan plan{};
+  PlanLcdMenu(types, GetPanelSettings().LcdTypeName, &plan);
+  const UINT previous = state.selected_lcd_type;
+  if (plan.saved_type) {
+    state.selected_lcd_type = static_cast<UINT>(plan.saved_type->menu_id);
+    ApplyLcdTypeWithoutPosition(*plan.saved_type);
+    InvalidateRect(window, nullptr, TRUE);
+  }
+  HMENU bar = GetMenu(window);
+  if (!bar) {
+    return;
+  }
+  HMENU popup = CreatePopupMenu();
+  for (int i = 0; i < plan.count; ++i) {
+    AppendMenuA(popup, MF_STRING, plan.items[i].command, plan.items[i].name);
+  }
+  RemoveLcdMenu(bar, &state);
+  if (!InsertMenuA(bar, kLcdMenuBarPosition, MF_BYPOSITION | MF_POPUP | MF_STRING,
+                   reinterpret_cast<UINT_PTR>(popup), kLcdMenuTitle)) {
+    DestroyMenu(popup);
+    return;
+  }
+  state.lcd_menu = popup;
+  DrawMenuBar(window);
+  CheckMenuItem(bar, previous, MF_BYCOMMAND | MF_UNCHECKED);
+  CheckMenuItem(bar, state.selected_lcd_type, MF_BYCOMMAND | MF_CHECKED);
+}
 
 }  // namespace panel

@@ -6,10 +6,14 @@
 #include "panel/core/option_word.h"
 #include "panel/lcd/lcd_controller.h"
 #include "panel/lcd/lcd_render.h"
+#include "panel/window/lcd_types_file.h"
 #include "panel/window/panel_layout.h"
-#include "panel/window/panel_settings.h"
+#include "panel/link/panel_settings.h"
 
 namespace panel {
+
+static_assert(kCmdFirstLcdType == kLcdTypeFirstMenuId,
+              "the LCD menu's commands are the LCD types' menu ids");
 
 namespace {
 
@@ -139,7 +143,7 @@ void ApplyLcdTypeWithoutPosition(const tagLCDPROP& type) {
   }
   geometry.rows = type.rows;
   geometry.characters_per_row = type.columns;
-  int32_t* saved = GetPanelSettings().lcd_rect;
+  int32_t* saved = GetPanelSettings().LcdRect;
   saved[0] = view->lcd.left;
   saved[1] = view->lcd.top;
   saved[2] = view->lcd.right;

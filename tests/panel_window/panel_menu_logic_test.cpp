@@ -14,7 +14,7 @@
 #include "panel/lcd/lcd_controller.h"
 #include "panel/lcd/lcd_render.h"
 #include "panel/window/panel_layout.h"
-#include "panel/window/panel_settings.h"
+#include "panel/link/panel_settings.h"
 
 using namespace panel;
 
@@ -194,7 +194,7 @@ TEST_F(PanelMenuLogicTest, ApplyingATypeWithoutPositionKeepsTheRectangle) {
   EXPECT_EQ(LcdGetLayout()->rows_drawn, 4);
   EXPECT_EQ(LcdGetLayout()->characters_per_row, 20);
   EXPECT_EQ(LcdGetController()->lines, 4);
-  const int32_t* saved = GetPanelSettings().lcd_rect;
+  const int32_t* saved = GetPanelSettings().LcdRect;
   EXPECT_EQ(saved[0], before.left);
   EXPECT_EQ(saved[3], before.bottom);
   // Rows from the rectangle (275, 115, 499, 157): h = 42 / 4 = 10; left + 0 + 5, right - 6 - 5.

@@ -233,6 +233,9 @@ class PanelMenuWindow : public ::testing::Test {
   HMENU menu_ = nullptr;
 };
 
+// Cases that drive the real mouse and keyboard (CTest runs them alone: see CMakeLists.txt).
+using PanelMenuByInput = PanelMenuWindow;
+
 // ---- The resources --------------------------------------------------------------------------------
 
 TEST(PanelMenuResources, ClassMenusCarryEveryItemWithItsTextAndMarks) {
@@ -379,7 +382,7 @@ TEST_F(PanelMenuWindow, EnglishMenuAtCreationKeepsTheLcdTestToolWithItsOption) {
   EXPECT_STREQ(text, "&View");
 }
 
-TEST_F(PanelMenuWindow, BacklightColourChosenWithTheMouseAndMenuKeysRepaintsTheLcd) {
+TEST_F(PanelMenuByInput, BacklightColourChosenWithTheMouseAndMenuKeysRepaintsTheLcd) {
   Start(kFixedLayout);
   LoadPicture();
   const uint32_t lit_before = CaptureClient(panel_, 276, 140, 1, 1).At(276, 140);
@@ -445,7 +448,7 @@ TEST_F(PanelMenuWindow, PanelButtonsAndPanelTextColoursOnlyMoveTheCheckMark) {
   EXPECT_EQ(after.pixels, before.pixels);
 }
 
-TEST_F(PanelMenuWindow, AcceleratorKeysMoveTheDrawingModeAndSwapTheOptionWord) {
+TEST_F(PanelMenuByInput, AcceleratorKeysMoveTheDrawingModeAndSwapTheOptionWord) {
   Start(kFixedLayout);
   Focus();
   const struct {
