@@ -5,9 +5,9 @@
 
 #include "panel/core/monitor_log.h"
 #include "panel/core/option_word.h"
+#include "panel/link/panel_settings.h"
 #include "panel/window/lcd_types_file.h"
 #include "panel/window/panel_menu_logic.h"
-#include "panel/link/panel_settings.h"
 #include "panel/window/panel_window_win32.h"
 
 namespace panel {

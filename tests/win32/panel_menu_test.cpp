@@ -399,7 +399,10 @@ TEST_F(PanelMenuByInput, BacklightColourChosenWithTheMouseAndMenuKeysRepaintsThe
   SendKeys({VK_DOWN});
   SendKeys({VK_RIGHT});
   ASSERT_TRUE(WaitFor([] { return OpenPopupMenus() == 2; }));
+  // The highlighted item's hint is the same in both languages here.
+  ASSERT_TRUE(WaitFor([&] { return StatusLine() == "Set color for the panel"; }));
   SendKeys({VK_DOWN});
+  ASSERT_TRUE(WaitFor([&] { return StatusLine() == "Set color for the LCD backlight"; }));
   SendKeys({VK_RETURN});
   ASSERT_TRUE(WaitFor([&] { return IsChecked(menu_, 32795); }));
   EXPECT_FALSE(IsChecked(menu_, 32794));
