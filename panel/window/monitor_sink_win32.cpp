@@ -3,13 +3,16 @@
 #include <windows.h>
 
 #include "panel/core/monitor_log.h"
+#include "panel/window/monitor_window_win32.h"
 #include "panel/window/panel_window_win32.h"
 
 namespace {
 
 // Lines written while the monitor window does not exist are discarded: the monitors show only
-// what happens after the user opened it. Nothing in the library creates it yet.
-int WriteMonitorLine(void* context, MonitorTarget target, const char* text) { return 0; }
+// what happens after the user opened it.
+int WriteMonitorLine(void* context, MonitorTarget target, const char* text) {
+  return panel::WriteMonitorPane(target, text);
+}
 
 // The status control belongs to the UI thread; from another thread SetWindowText hands the text
 // over synchronously and waits until the UI thread has taken it.

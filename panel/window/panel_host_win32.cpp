@@ -1,5 +1,6 @@
 #include "panel/window/panel_host_win32.h"
 
+#include "panel/lcd/font_table_window_win32.h"
 #include "panel/lcd/lcd_render.h"
 #include "panel/lcd/lcd_render_win32.h"
 #include "panel/link/panel_host.h"
@@ -9,7 +10,10 @@ namespace {
 
 HWND WindowOf(void* context) { return static_cast<HWND>(context); }
 
-void RedrawLcd(void* context) { LcdDraw(WindowOf(context)); }
+void RedrawLcd(void* context) {
+  LcdDraw(WindowOf(context));
+  panel::RefreshFontTableWindow();
+}
 
 void RedrawLeds(void* context) {
   HWND window = WindowOf(context);

@@ -8,7 +8,10 @@
 #include "panel/lcd/lcd_controller.h"
 #include "panel/lcd/lcd_render.h"
 #include "panel/link/command_interpreter.h"
+#include "panel/lcd/font_table_window_win32.h"
 #include "panel/link/protocol_settings.h"
+#include "panel/window/help_window_win32.h"
+#include "panel/window/monitor_window_win32.h"
 #include "panel/window/panel_host_win32.h"
 #include "panel/window/panel_hints_win32.h"
 #include "panel/window/panel_layout_win32.h"
@@ -122,8 +125,10 @@ LRESULT OnCreatePanel(HWND window, const CREATESTRUCTA* create) {
   state->memory_dc = CreateCompatibleDC(nullptr);
   state->memory_dc_default_bitmap =
       state->memory_dc ? GetCurrentObject(state->memory_dc, OBJ_BITMAP) : nullptr;
-  // The font table window (0x4000) and the context-help window are created here with the
-  // auxiliary windows.
+  if (options & kOptionFontTable) {
+    panel::CreateFontTableWindow(state->module, window);
+  }
+  state->help_window = panel::CreateHelpWindow(state->module, window);
   SetTimer(window, kTimerLoadPanel, kLoadPanelDelayMs, nullptr);
   SetTimer(window, kTimerHint, kHintPeriodMs, nullptr);
   InstallPanelHost(window);
@@ -149,6 +154,28 @@ void OnTimerPanel(HWND window, UINT_PTR timer) {
       break;
     case kTimerHint:
       ShowNextHint(&panel_state);
+      break;
+    default:
+      break;
+  }
+}
+
+// ---- Commands -----------------------------------------------------------------------------------
+
+// The monitor command: the first use resets the key state and latch mask and creates the monitor;
+// afterwards it is shown and hidden.
+void OnMonitorCommand(PanelWindowState* state, HWND window) {
+  if (panel::GetMonitorWindow() == nullptr) {
+    state->key_state = 0;
+    state->latch_mask = 0;
+  }
+  state->monitor_window = panel::ToggleMonitorWindow(window);
+}
+
+void OnCommandPanel(HWND window, UINT command) {
+  switch (command) {
+    case kCmdMonitor:
+      OnMonitorCommand(&panel_state, window);
       break;
     default:
       break;
@@ -262,6 +289,9 @@ LRESULT CALLBACK PanelWindowProc(HWND window, UINT message, WPARAM wparam, LPARA
       return 0;
     case WM_SIZE:
       OnSizePanel(window, LOWORD(lparam), HIWORD(lparam));
+      return 0;
+    case WM_COMMAND:
+      OnCommandPanel(window, LOWORD(wparam));
       return 0;
     case WM_CLOSE:
       return 0;  // the panel lives as long as the library: closing is refused
