@@ -10,6 +10,7 @@
 #include "panel/link/command_interpreter.h"
 #include "panel/lcd/font_table_window_win32.h"
 #include "panel/link/protocol_settings.h"
+#include "panel/window/about_dialog_win32.h"
 #include "panel/window/help_window_win32.h"
 #include "panel/window/monitor_window_win32.h"
 #include "panel/window/panel_host_win32.h"
@@ -176,6 +177,9 @@ void OnCommandPanel(HWND window, UINT command) {
   switch (command) {
     case kCmdMonitor:
       OnMonitorCommand(&panel_state, window);
+      break;
+    case kCmdAbout:
+      panel::ShowAboutDialog(window);
       break;
     default:
       break;
