@@ -5,13 +5,14 @@
 #include "panel/lcd/colour_table.h"
 #include "panel/lcd/lcd_render.h"
 #include "panel/lcd/lcd_render_win32.h"
-#include "panel/window/panel_layout_win32.h"
+#include "panel/window/panel_layout.h"
 #include "panel/window/panel_window_win32.h"
+
+namespace panel {
 
 namespace {
 
 constexpr int kLcdFrameCorner = 5;
-constexpr int32_t kLastLedId = 128;
 
 void DrawPanelBitmap(HDC dc, const PanelWindowState& state) {
   BITMAP info{};
@@ -59,16 +60,11 @@ void DrawConnectionIcon(HWND window, HDC dc, const PanelWindowState& state) {
 }  // namespace
 
 void DrawPanelLeds(HDC dc) {
-  tagRLISTHEAD* areas = GetRectList();
-  if (!areas) {
-    return;
-  }
+  tagRECTPROP* run[kLedRunMax];
+  const int count = FindLedRun(GetRectList(), run);
   HGDIOBJ previous_pen = SelectObject(dc, GetStockObject(BLACK_PEN));
-  for (int32_t id = 1; id <= kLastLedId; id <<= 1) {
-    const tagRECTPROP* led = FindEllipse(areas, id);
-    if (!led) {
-      break;
-    }
+  for (int i = 0; i < count; ++i) {
+    const tagRECTPROP* led = run[i];
     // ColourRef gives black for an index outside the table (-1 after "Bicolor").
     HBRUSH brush = CreateSolidBrush(ColourRef(led->color));
     HGDIOBJ previous_brush = SelectObject(dc, brush);
@@ -89,9 +85,10 @@ void OnPaintPanel(HWND window) {
     LcdDrawOnDc(window, dc);
     DrawPanelLeds(dc);
   }
-  // The edit overlays of designer mode (outside reduced end-user mode) join here.
   if (GetOptions() & kOptionInterface) {
     DrawConnectionIcon(window, dc, state);
   }
   EndPaint(window, &paint);
 }
+
+}  // namespace panel

@@ -5,21 +5,23 @@
 #include "panel/core/library_state_win32.h"
 #include "panel/core/monitor_log.h"
 #include "panel/core/option_word.h"
+#include "panel/lcd/font_table_window_win32.h"
 #include "panel/lcd/lcd_controller.h"
 #include "panel/lcd/lcd_render.h"
 #include "panel/link/command_interpreter.h"
-#include "panel/lcd/font_table_window_win32.h"
 #include "panel/link/protocol_settings.h"
 #include "panel/window/about_dialog_win32.h"
 #include "panel/window/help_window_win32.h"
 #include "panel/window/monitor_window_win32.h"
-#include "panel/window/panel_host_win32.h"
-#include "panel/window/panel_hints_win32.h"
-#include "panel/window/panel_layout_win32.h"
+#include "panel/window/panel_hints.h"
+#include "panel/window/panel_layout.h"
 #include "panel/window/panel_load_win32.h"
 #include "panel/window/panel_paint_win32.h"
 #include "panel/window/panel_resources_win32.h"
-#include "panel/window/panel_settings_win32.h"
+#include "panel/window/panel_settings.h"
+#include "panel/window/sans_serif_font_win32.h"
+
+namespace panel {
 
 namespace {
 
@@ -38,8 +40,6 @@ void ReadSystemMetrics(PanelWindowState* state, HWND window, uint32_t options) {
   SelectObject(dc, previous);
   ReleaseDC(window, dc);
   state->line_height = metrics.tmHeight + metrics.tmExternalLeading;
-  state->screen_width = GetSystemMetrics(SM_CXSCREEN);
-  state->screen_height = GetSystemMetrics(SM_CYSCREEN);
   state->icon_width = 0;
   state->icon_height = kInitialIconHeight;
   if (options & kOptionInterface) {
@@ -74,11 +74,7 @@ void PrepareMenuItems(HWND window, uint32_t options) {
 void CreateStatusLine(PanelWindowState* state, HWND window) {
   state->status_line = CreateWindowExA(0, "static", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 0, 0,
                                        0, 0, window, nullptr, state->module, nullptr);
-  LOGFONTA description{};
-  GetObjectA(GetStockObject(SYSTEM_FONT), sizeof(description), &description);
-  lstrcpynA(description.lfFaceName, "MS Sans Serif", LF_FACESIZE);
-  description.lfWeight = kStatusFontWeight;
-  state->status_font = CreateFontIndirectA(&description);
+  state->status_font = CreateSansSerifFont(kStatusFontWeight);
   if (state->status_line && state->status_font) {
     SendMessageA(state->status_line, WM_SETFONT, reinterpret_cast<WPARAM>(state->status_font),
                  FALSE);
@@ -106,18 +102,12 @@ LRESULT OnCreatePanel(HWND window, const CREATESTRUCTA* create) {
   *state = PanelWindowState{};
   state->window = window;
   state->module = create->hInstance;
-  state->drawing_mode = kCmdDrawNone;
-  state->selected_lcd_type = kCmdInitialLcdType;
-  state->colour_target = kCmdColourTargetPanel;
-  state->chosen_colour = kCmdFirstColour;
   ReadSystemMetrics(state, window, options);
   RECT client;
   GetClientRect(window, &client);
   state->old_client_width = client.right;
   state->old_client_height = client.bottom;
   PrepareMenuItems(window, options);
-  // The registry settings (and, with 0x1000, the file dialog description) are read here once
-  // the settings dialog exists; until then the record starts empty.
   CreateStatusLine(state, window);
   ResetPanelLcdView();
   ResetProtocolSettings();
@@ -127,12 +117,11 @@ LRESULT OnCreatePanel(HWND window, const CREATESTRUCTA* create) {
   state->memory_dc_default_bitmap =
       state->memory_dc ? GetCurrentObject(state->memory_dc, OBJ_BITMAP) : nullptr;
   if (options & kOptionFontTable) {
-    panel::CreateFontTableWindow(state->module, window);
+    CreateFontTableWindow(state->module, window);
   }
-  state->help_window = panel::CreateHelpWindow(state->module, window);
+  state->help_window = CreateHelpWindow(state->module, window);
   SetTimer(window, kTimerLoadPanel, kLoadPanelDelayMs, nullptr);
   SetTimer(window, kTimerHint, kHintPeriodMs, nullptr);
-  InstallPanelHost(window);
   return 0;
 }
 
@@ -166,11 +155,11 @@ void OnTimerPanel(HWND window, UINT_PTR timer) {
 // The monitor command: the first use resets the key state and latch mask and creates the monitor;
 // afterwards it is shown and hidden.
 void OnMonitorCommand(PanelWindowState* state, HWND window) {
-  if (panel::GetMonitorWindow() == nullptr) {
+  if (GetMonitorWindow() == nullptr) {
     state->key_state = 0;
     state->latch_mask = 0;
   }
-  state->monitor_window = panel::ToggleMonitorWindow(window);
+  state->monitor_window = ToggleMonitorWindow(window);
 }
 
 void OnCommandPanel(HWND window, UINT command) {
@@ -179,7 +168,7 @@ void OnCommandPanel(HWND window, UINT command) {
       OnMonitorCommand(&panel_state, window);
       break;
     case kCmdAbout:
-      panel::ShowAboutDialog(window);
+      ShowAboutDialog(window);
       break;
     default:
       break;
@@ -214,8 +203,9 @@ void DeleteMemoryDc(PanelWindowState* state) {
 }
 
 void OnDestroyPanel() {
-  RemovePanelHost();
   DeleteMemoryDc(&panel_state);
+  // From now on the platform's redraws find no window and draw nothing.
+  panel_state.window = nullptr;
 }
 
 }  // namespace
@@ -312,3 +302,5 @@ LRESULT CALLBACK PanelWindowProc(HWND window, UINT message, WPARAM wparam, LPARA
       return DefWindowProcA(window, message, wparam, lparam);
   }
 }
+
+}  // namespace panel

@@ -30,14 +30,15 @@ class LcdRenderTest : public LcdTest {
   void SetUp() override {
     LcdTest::SetUp();
     LcdSetViewDefaults();
-    SetLcdRedrawHook(&CountRedraw, nullptr);
+    PanelPlatform platform{};
+    platform.redraw_lcd = &CountRedraw;
+    InstallPanelPlatform(platform);
     g_redraws = 0;
     pixels_.assign(kWidth * kHeight, kUntouched);
     buffer_ = LcdPixelBuffer{0, 0, kWidth, kHeight, pixels_.data()};
     LcdFillDisplayMemory(' ');
   }
   void TearDown() override {
-    SetLcdRedrawHook(nullptr, nullptr);
     LcdTest::TearDown();
   }
 
@@ -91,6 +92,7 @@ TEST_F(LcdRenderTest, DefaultGeometryTwelvePixelCells) {
   SendText("AB");
   Draw();
   EXPECT_EQ(CharAt(0, 0), RowsOfCode('A'));
+  EXPECT_EQ(CharAt(0, 0)[3], 0x1Fu);  // the bar of "A" lies on the fourth dot row
   EXPECT_EQ(ReadGlyph(297, 120), RowsOfCode('B'));
   EXPECT_EQ(CharAt(0, 2), kBlank);
   // The empty dot column between characters and the line below the glyph are not drawn.

@@ -68,14 +68,14 @@ TEST_F(FontTableWindow, ChartShowsAUserGlyphAsSoonAsItIsWritten) {
   ASSERT_NE(chart, nullptr);
   ShowWindow(chart, SW_SHOWNOACTIVATE);
   // After LcdInit every user glyph is a full block.
-  EXPECT_TRUE(WaitUntil([&] { return GlyphZeroRow(chart, 0) == "#####"; }));
+  EXPECT_TRUE(WaitFor([&] { return GlyphZeroRow(chart, 0) == "#####"; }));
   EXPECT_EQ(GlyphZeroRow(chart, 7), "#####");
 
   // Glyph memory address 0, then eight rows: a frame of dots around an empty middle.
   Frame("@D40\x10");
   Frame("@W\x1F\x11\x11\x11\x11\x11\x11\x1F\x10");
   Frame("@D80\x10");
-  EXPECT_TRUE(WaitUntil([&] { return GlyphZeroRow(chart, 1) == "#...#"; }));
+  EXPECT_TRUE(WaitFor([&] { return GlyphZeroRow(chart, 1) == "#...#"; }));
   EXPECT_EQ(GlyphZeroRow(chart, 0), "#####");
   EXPECT_EQ(GlyphZeroRow(chart, 6), "#...#");
   EXPECT_EQ(GlyphZeroRow(chart, 7), "#####");

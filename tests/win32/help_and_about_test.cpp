@@ -88,14 +88,14 @@ TEST_F(HelpAndAbout, SetTextSizesPlacesAndPaintsTheNoteAndEscapeOrAClickHidesIt)
   EXPECT_EQ(note.bottom - note.top, NoteHeight(20));
   RECT client;
   GetClientRect(help_, &client);
-  EXPECT_TRUE(WaitUntil([&] {
+  EXPECT_TRUE(WaitFor([&] {
     const Capture inside = CaptureClient(help_, client.right - 3, client.bottom - 3, 1, 1);
     return inside.pixels[0] == kNotePixel;
   }));
   EXPECT_EQ(CaptureClient(help_, 0, 0, 1, 1).pixels[0], 0u);  // the black outline
 
   PressKey(VK_ESCAPE);
-  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(help_); }));
+  EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(help_); }));
 
   // 100 characters near the right edge: 80 wide, moved left to end before the edge.
   const int screen_width = GetSystemMetrics(SM_CXSCREEN);
@@ -107,13 +107,13 @@ TEST_F(HelpAndAbout, SetTextSizesPlacesAndPaintsTheNoteAndEscapeOrAClickHidesIt)
   EXPECT_EQ(note.right - note.left, width + 6);
   EXPECT_EQ(note.bottom - note.top, NoteHeight(100));
   Click((note.left + note.right) / 2, (note.top + note.bottom) / 2);
-  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(help_); }));
+  EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(help_); }));
 }
 
 TEST_F(HelpAndAbout, AboutCommandShowsInfoDialogThatOkEnds) {
   PostMessageA(panel_, WM_COMMAND, kCmdAbout, 0);
   HWND about = nullptr;
-  ASSERT_TRUE(WaitUntil([&] {
+  ASSERT_TRUE(WaitFor([&] {
     about = FindProcessWindow("#32770");
     return about != nullptr && IsWindowVisible(about);
   }));
@@ -140,7 +140,7 @@ TEST_F(HelpAndAbout, AboutCommandShowsInfoDialogThatOkEnds) {
   RECT button;
   GetWindowRect(ok, &button);
   Click((button.left + button.right) / 2, (button.top + button.bottom) / 2);
-  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }));
+  EXPECT_TRUE(WaitFor([&] { return !IsWindow(about); }));
 }
 
 }  // namespace

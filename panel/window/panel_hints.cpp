@@ -1,4 +1,6 @@
-#include "panel/window/panel_hints_win32.h"
+#include "panel/window/panel_hints.h"
+
+namespace panel {
 
 namespace {
 const char* const kHintTexts[kPanelHintCount] = {
@@ -29,3 +31,5 @@ int NextHintIndex(int index) {
   ++index;
   return (index >= kPanelHintCount || index < 0) ? 0 : index;
 }
+
+}  // namespace panel
