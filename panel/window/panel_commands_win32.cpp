@@ -6,7 +6,9 @@
 #include "panel/core/monitor_log.h"
 #include "panel/core/option_word.h"
 #include "panel/link/panel_settings.h"
+#include "panel/window/about_dialog_win32.h"
 #include "panel/window/lcd_types_file.h"
+#include "panel/window/monitor_window_win32.h"
 #include "panel/window/panel_menu_logic.h"
 #include "panel/window/panel_window_win32.h"
 
@@ -50,6 +52,19 @@ void OnColour(HWND window, UINT command) {
 void OnDrawingMode(HWND window, UINT command) {
   MoveCheckMark(window, &GetPanelWindowState().drawing_mode, command);
 }
+
+// The monitor: the first use clears the key state and latch mask and creates the monitor window;
+// afterwards it is shown when hidden and hidden when visible.
+void OnMonitor(HWND window) {
+  PanelWindowState& state = GetPanelWindowState();
+  if (!GetMonitorWindow()) {
+    state.key_state = 0;
+    state.latch_mask = 0;
+  }
+  state.monitor_window = ToggleMonitorWindow(window);
+}
+
+void OnAbout(HWND window) { ShowAboutDialog(window); }
 
 // Exit asks the window to close, which it refuses: the panel lives as long as the library.
 void OnExit(HWND window) { SendMessageA(window, WM_CLOSE, 0, 0); }
@@ -109,6 +124,12 @@ void OnPanelCommand(HWND window, UINT command) {
     return;
   }
   switch (command) {
+    case kCmdMonitor:
+      OnMonitor(window);
+      break;
+    case kCmdAbout:
+      OnAbout(window);
+      break;
     case kCmdExit:
       OnExit(window);
       break;
@@ -125,6 +146,9 @@ bool OnPanelSysCommand(HWND window, WPARAM command) {
   switch (command) {
     case kCmdExit:
       OnExit(window);
+      return true;
+    case kCmdAbout:
+      OnAbout(window);
       return true;
     case kCmdHelpTopics:
       RunHelpCommand(window);

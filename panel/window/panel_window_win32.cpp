@@ -5,10 +5,12 @@
 #include "panel/core/library_state_win32.h"
 #include "panel/core/monitor_log.h"
 #include "panel/core/option_word.h"
+#include "panel/lcd/font_table_window_win32.h"
 #include "panel/lcd/lcd_controller.h"
 #include "panel/lcd/lcd_render.h"
 #include "panel/link/command_interpreter.h"
 #include "panel/link/protocol_settings.h"
+#include "panel/window/help_window_win32.h"
 #include "panel/window/panel_commands_win32.h"
 #include "panel/window/panel_hints.h"
 #include "panel/window/panel_layout.h"
@@ -114,6 +116,10 @@ LRESULT OnCreatePanel(HWND window, const CREATESTRUCTA* create) {
   state->memory_dc = CreateCompatibleDC(nullptr);
   state->memory_dc_default_bitmap =
       state->memory_dc ? GetCurrentObject(state->memory_dc, OBJ_BITMAP) : nullptr;
+  if (options & kOptionFontTable) {
+    CreateFontTableWindow(state->module, window);
+  }
+  state->help_window = CreateHelpWindow(state->module, window);
   SetTimer(window, kTimerLoadPanel, kLoadPanelDelayMs, nullptr);
   SetTimer(window, kTimerHint, kHintPeriodMs, nullptr);
   return 0;

@@ -1,7 +1,7 @@
 // The panel window's menus and commands: the class menus with every item, the hint strings in
 // German and English, and the commands driven as a user drives them (clicks on the menu bar, menu
 // keys, accelerator keys) or as the menu loop sends them. The panel window is created with an
-// option word that gives it a menu (LoadSiccoraeCreatingPanelWith).
+// option word that gives it a menu (LoadSiccoraeWithOptions).
 #include <gtest/gtest.h>
 
 #include <initializer_list>
@@ -196,7 +196,7 @@ bool IsChecked(HMENU menu, UINT command) {
 class PanelMenuWindow : public ::testing::Test {
  protected:
   void Start(uint32_t options) {
-    api_ = &LoadSiccoraeCreatingPanelWith(options);
+    api_ = &LoadSiccoraeWithOptions(options);
     ASSERT_NE(api_->module, nullptr);
     panel_ = WaitForPanelWindow();
     ASSERT_NE(panel_, nullptr);
@@ -475,6 +475,34 @@ TEST_F(PanelMenuByInput, AcceleratorKeysMoveTheDrawingModeAndSwapTheOptionWord) 
   EXPECT_EQ(GetMenu(panel_), menu_);
 }
 
+TEST_F(PanelMenuByInput, MonitorItemShowsAndHidesTheMonitorWindow) {
+  Start(kFixedLayout);
+  Focus();
+  ASSERT_EQ(FindProcessWindow("DebugWnd"), nullptr);  // created on first use
+  // Alt+A opens "&Ansicht" on its first item; Up wraps round to its last, "RX/TX Monitor".
+  const auto choose_monitor = [&] {
+    SendKeys({VK_MENU, 'A'});
+    ASSERT_TRUE(WaitFor([] { return OpenPopupMenus() == 1; }));
+    SendKeys({VK_UP});
+    SendKeys({VK_RETURN});
+    ASSERT_TRUE(WaitFor([] { return OpenPopupMenus() == 0; }));
+  };
+  choose_monitor();
+  HWND monitor = nullptr;
+  ASSERT_TRUE(WaitFor([&] {
+    monitor = FindProcessWindow("DebugWnd");
+    return monitor && IsWindowVisible(monitor);
+  }));
+  EXPECT_EQ(GetWindow(monitor, GW_OWNER), panel_);
+  Focus();
+  choose_monitor();
+  ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(monitor); }));
+  Focus();
+  choose_monitor();
+  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(monitor); }));
+  EXPECT_EQ(FindProcessWindow("DebugWnd"), monitor);  // the same window, shown again
+}
+
 TEST_F(PanelMenuWindow, HighlightedItemsShowTheirHintInTheSystemLanguage) {
   Start(kFixedLayout);
   const bool german = PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_GERMAN;
@@ -497,7 +525,7 @@ TEST_F(PanelMenuWindow, HighlightedItemsShowTheirHintInTheSystemLanguage) {
   EXPECT_EQ(StatusLine(), shown);
 }
 
-TEST_F(PanelMenuWindow, ExitIsIgnoredAndHelpWithoutHelpFileAsksForIt) {
+TEST_F(PanelMenuWindow, SystemCommandsExitIgnoredHelpAsksForTheFileAboutShowsInfo) {
   Start(kFixedLayout);
   Choose(32775);
   PostMessageA(panel_, WM_SYSCOMMAND, 32775, 0);
@@ -518,6 +546,12 @@ TEST_F(PanelMenuWindow, ExitIsIgnoredAndHelpWithoutHelpFileAsksForIt) {
   SyncWithPanel(panel_);
   EXPECT_EQ(FindDialogOfPanel(panel_, "rk52 Projekt"), nullptr);
   EXPECT_TRUE(IsWindowVisible(panel_));
+  // System command 32776 is About: the modal dialog "Info".
+  PostMessageA(panel_, WM_SYSCOMMAND, 32776, 0);
+  HWND about = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (about = FindDialogOfPanel(panel_, "Info")) != nullptr; }));
+  PostMessageA(about, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(about); }));
 }
 
 }  // namespace
