@@ -1,5 +1,7 @@
 #include "panel/window/panel_hints_win32.h"
 
+#include "panel/core/monitor_log.h"
+
 namespace {
 const char* const kHintTexts[kPanelHintCount] = {
     "Use the Ctrl key to hold buttons pressed",
@@ -28,4 +30,9 @@ const char* PanelHintText(int index) {
 int NextHintIndex(int index) {
   ++index;
   return (index >= kPanelHintCount || index < 0) ? 0 : index;
+}
+
+void ShowNextHint(int* index) {
+  StatusText("%s", PanelHintText(*index));
+  *index = NextHintIndex(*index);
 }

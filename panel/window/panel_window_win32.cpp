@@ -11,6 +11,8 @@
 #include "panel/link/protocol_settings.h"
 #include "panel/window/panel_host_win32.h"
 #include "panel/window/panel_hints_win32.h"
+#include "panel/window/panel_input_win32.h"
+#include "panel/window/panel_keys.h"
 #include "panel/window/panel_layout_win32.h"
 #include "panel/window/panel_load_win32.h"
 #include "panel/window/panel_paint_win32.h"
@@ -106,6 +108,7 @@ LRESULT OnCreatePanel(HWND window, const CREATESTRUCTA* create) {
   state->selected_lcd_type = kCmdInitialLcdType;
   state->colour_target = kCmdColourTargetPanel;
   state->chosen_colour = kCmdFirstColour;
+  panel::ResetPanelKeys();
   ReadSystemMetrics(state, window, options);
   RECT client;
   GetClientRect(window, &client);
@@ -132,11 +135,6 @@ LRESULT OnCreatePanel(HWND window, const CREATESTRUCTA* create) {
 
 // ---- Timers -------------------------------------------------------------------------------------
 
-void ShowNextHint(PanelWindowState* state) {
-  StatusText("%s", PanelHintText(state->hint_index));
-  state->hint_index = NextHintIndex(state->hint_index);
-}
-
 void OnTimerPanel(HWND window, UINT_PTR timer) {
   switch (timer) {
     case kTimerLoadPanel:
@@ -148,7 +146,7 @@ void OnTimerPanel(HWND window, UINT_PTR timer) {
       LcdBlinkTick();
       break;
     case kTimerHint:
-      ShowNextHint(&panel_state);
+      ShowNextHint(&panel_state.hint_index);
       break;
     default:
       break;
@@ -262,6 +260,18 @@ LRESULT CALLBACK PanelWindowProc(HWND window, UINT message, WPARAM wparam, LPARA
       return 0;
     case WM_SIZE:
       OnSizePanel(window, LOWORD(lparam), HIWORD(lparam));
+      return 0;
+    case WM_LBUTTONDOWN:
+      panel::OnLButtonDownPanel(window, wparam, lparam);
+      return 0;
+    case WM_LBUTTONUP:
+      panel::OnLButtonUpPanel(window, wparam);
+      return 0;
+    case WM_KEYUP:
+      panel::OnKeyUpPanel(window, wparam);
+      return 0;
+    case WM_MOUSEMOVE:
+      panel::OnMouseMovePanel(window, lparam);
       return 0;
     case WM_CLOSE:
       return 0;  // the panel lives as long as the library: closing is refused

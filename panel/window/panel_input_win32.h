@@ -1,0 +1,14 @@
+// Mouse and keyboard on the panel window: button presses and releases, the Ctrl latch and its
+// sunken edges, key releases, and the status line while the mouse moves (tooltips and hints).
+#pragma once
+
+#include <windows.h>
+
+namespace panel {
+
+void OnLButtonDownPanel(HWND window, WPARAM flags, LPARAM position);
+void OnLButtonUpPanel(HWND window, WPARAM flags);
+void OnKeyUpPanel(HWND window, WPARAM virtual_key);
+void OnMouseMovePanel(HWND window, LPARAM position);
+
+}  // namespace panel
