@@ -20,12 +20,16 @@ tagLISTPOINT PointOf(LPARAM position) {
 
 RECT RectOf(const tagAREARECT& area) { return RECT{area.left, area.top, area.right, area.bottom}; }
 
-void DrawSunkenEdge(HWND window, const tagAREARECT& area) {
+void DrawSunkenEdge(HDC dc, const tagAREARECT& area) {
   RECT edge = RectOf(area);
   InflateRect(&edge, -kSunkenEdgeInset, -kSunkenEdgeInset);
+  DrawEdge(dc, &edge, EDGE_SUNKEN, BF_RECT);
+}
+
+void DrawSunkenEdge(HWND window, const tagAREARECT& area) {
   HDC dc = GetDC(window);
   if (dc) {
-    DrawEdge(dc, &edge, EDGE_SUNKEN, BF_RECT);
+    DrawSunkenEdge(dc, area);
     ReleaseDC(window, dc);
   }
 }
@@ -44,6 +48,19 @@ bool HideVisibleHelpWindow() {
 }
 
 }  // namespace
+
+void DrawLatchedEdges(HDC dc) {
+  const uint16_t latched = GetPanelKeys().latch_mask;
+  tagRLISTHEAD* areas = GetRectList();
+  if (latched == 0 || !areas) return;
+  // Walked without the lock: the area list changes only on this thread.
+  for (tagRECTNODE* node = areas->first; node; node = node->next) {
+    const tagRECTPROP* area = node->record;
+    if (area && area->kind == kRectKindButton && (area->id & latched) != 0) {
+      DrawSunkenEdge(dc, area->rect);
+    }
+  }
+}
 
 void OnLButtonDownPanel(HWND window, WPARAM flags, LPARAM position) {
   const tagLISTPOINT point = PointOf(position);

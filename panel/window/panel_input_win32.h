@@ -11,4 +11,8 @@ void OnLButtonUpPanel(HWND window, WPARAM flags);
 void OnKeyUpPanel(HWND window, WPARAM virtual_key);
 void OnMouseMovePanel(HWND window, LPARAM position);
 
+// Painting: the sunken edges of the buttons latched with Ctrl, so that a repaint while they are
+// held keeps them.
+void DrawLatchedEdges(HDC dc);
+
 }  // namespace panel

@@ -5,6 +5,7 @@
 #include "panel/lcd/colour_table.h"
 #include "panel/lcd/lcd_render.h"
 #include "panel/lcd/lcd_render_win32.h"
+#include "panel/window/panel_input_win32.h"
 #include "panel/window/panel_layout_win32.h"
 #include "panel/window/panel_window_win32.h"
 
@@ -88,6 +89,7 @@ void OnPaintPanel(HWND window) {
     DrawLcdFrame(dc);
     LcdDrawOnDc(window, dc);
     DrawPanelLeds(dc);
+    panel::DrawLatchedEdges(dc);
   }
   // The edit overlays of designer mode (outside reduced end-user mode) join here.
   if (GetOptions() & kOptionInterface) {
