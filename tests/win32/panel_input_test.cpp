@@ -147,4 +147,16 @@ TEST_F(PanelInput, StatusLineShowsTooltipsOverAreasAndHintsElsewhere) {
   EXPECT_NE(StatusLine(), first_hint);
 }
 
+TEST_F(PanelInput, DesignerModeSendsNoKeyFrames) {
+  api_.SetOptions(0x3B06);
+  ClickAt(panel_, CentreX(kButton1), CentreY(kButton1));
+  KeyDown(VK_CONTROL);
+  ClickAt(panel_, CentreX(kButton2), CentreY(kButton2));
+  KeyUp(VK_CONTROL);
+  api_.SetOptions(0x8410);
+  // The first frame after designer mode is the next click's press: nothing was queued before.
+  ClickAt(panel_, CentreX(kButton2), CentreY(kButton2));
+  EXPECT_EQ(Frames(2), (std::vector<std::string>{"@KC\r", "@KA\r"}));
+}
+
 }  // namespace
