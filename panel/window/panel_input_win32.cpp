@@ -90,6 +90,11 @@ void OnKeyUpPanel(HWND window, WPARAM virtual_key) {
   if (ReleaseLatchedButtons(RepaintButton, window)) UpdateWindow(window);
 }
 
+void OnCharPanel() {
+  // Characters belong to the drawing tools while one is chosen.
+  if (GetPanelWindowState().drawing_mode == kCmdDrawNone) HideVisibleHelpWindow();
+}
+
 void OnMouseMovePanel(HWND window, LPARAM position) {
   PanelWindowState& state = GetPanelWindowState();
   if (ShowAreaTooltip(PointOf(position), (GetOptions() & kOptionEndUser) != 0)) {

@@ -270,6 +270,9 @@ LRESULT CALLBACK PanelWindowProc(HWND window, UINT message, WPARAM wparam, LPARA
     case WM_KEYUP:
       panel::OnKeyUpPanel(window, wparam);
       return 0;
+    case WM_CHAR:
+      panel::OnCharPanel();
+      return 0;
     case WM_MOUSEMOVE:
       panel::OnMouseMovePanel(window, lparam);
       return 0;
