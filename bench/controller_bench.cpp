@@ -7,6 +7,10 @@
 #include "app/controller/controller_core.h"
 #include "controller/panel_harness.cpp"
 
+using controller::QueueMessage;
+using controller::g_controller;
+using controller::kMsgFirstText;
+
 // The link at full load: a 16-character text (two frames, each acknowledged) kept queued all the
 // time, so every tick moves a frame. Returns frames per wall second.
 static double SaturatedLink(long ticks) {

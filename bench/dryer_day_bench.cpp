@@ -6,14 +6,21 @@
 #include <cmath>
 #include <cstdio>
 
+#include "app/controller/controller_core.h"
 #include "controller/panel_harness.h"
 // The panel that plays the other side is a test helper, not part of a library; the benchmark
 // builds it in directly.
 #include "controller/panel_harness.cpp"
 
+using controller::g_controller;
+using controller::kKeyRoom;
+using controller::kKeyWashing;
+using controller::kStateIdle;
+using controller::kStateStartPhase;
+using controller::kTicksPerSecond;
+
 namespace {
 
-constexpr int kTicksPerSecond = 20;
 constexpr int kSecondsPerDay = 24 * 3600;
 constexpr uint8_t kCompressorBit = 0x01;
 constexpr uint8_t kVentilatorBit = 0x04;

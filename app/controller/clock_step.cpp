@@ -2,6 +2,8 @@
 
 #include "app/controller/controller_core.h"
 
+namespace controller {
+
 // Minutes 1 and 31 carry the half-hour event (not 0 and 30): the defrost check runs there.
 static bool IsHalfHourMinute(uint8_t minute) { return minute == 1 || minute == 31; }
 
@@ -15,16 +17,18 @@ void ClockStep() {
   // Out-of-range values can only come from the "@R" and "@I" frames; the comparisons with >=
   // let such a clock roll over to a valid time at the next step instead of counting past 255.
   c.second = static_cast<uint8_t>(c.second + 1);
-  if (c.second < 60) {
+  if (c.second < kSecondsPerMinute) {
     PostEvent(kEventSecond);
     return;
   }
   c.second = 0;
   c.minute = static_cast<uint8_t>(c.minute + 1);
   PostEvent(IsHalfHourMinute(c.minute) ? kEventHalfHour : kEventMinute);
-  if (c.minute >= 60) {
+  if (c.minute >= kMinutesPerHour) {
     c.minute = 0;
-    c.hour = static_cast<uint8_t>(c.hour + 1 >= 24 ? 0 : c.hour + 1);
+    c.hour = static_cast<uint8_t>(c.hour + 1 >= kHoursPerDay ? 0 : c.hour + 1);
     PostEvent(kEventHour);
   }
 }
+
+}  // namespace controller

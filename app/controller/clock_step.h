@@ -3,4 +3,8 @@
 // an hour rollover), which drive the clock display, the defrost checks and the filter count.
 #pragma once
 
+namespace controller {
+
 void ClockStep();
+
+}  // namespace controller

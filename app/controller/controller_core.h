@@ -4,7 +4,11 @@
 
 #include <cstdint>
 
+#include "app/controller/controller_codes.h"
+#include "app/controller/controller_fields.h"
 #include "app/controller/controller_state.h"
+
+namespace controller {
 
 // Event queue. A full queue (9 unread events) keeps its contents and drops the new event;
 // PostEvent reports 1 when the event was stored, 0 when it was dropped.
@@ -31,3 +35,5 @@ void LoadDefaults();
 // Settings byte by download position 0..8 (`options` first). Out-of-range positions are ignored.
 void SetSettingByte(uint8_t position, uint8_t value);
 uint8_t GetSettingByte(uint8_t position);
+
+}  // namespace controller

@@ -1,5 +1,7 @@
 #include "app/controller/controller_core.h"
 
+namespace controller {
+
 ControllerState g_controller;
 
 void LoadDefaults() {
@@ -40,3 +42,5 @@ uint8_t GetSettingByte(uint8_t position) {
   const uint8_t* field = SettingField(position);
   return field ? *field : 0;
 }
+
+}  // namespace controller

@@ -7,10 +7,13 @@
 #include "app/controller/program_dispatch.h"
 #include "app/controller/wall_clock.h"
 
+namespace controller {
+
 uint8_t RelayByte() {
   const ControllerState& c = g_controller;
-  return static_cast<uint8_t>(((c.relay_hotgas & 1) << 3) | ((c.relay_ventilator & 1) << 2) |
-                              ((c.relay_heater & 1) << 1) | (c.relay_compressor & 1));
+  return static_cast<uint8_t>(
+      ((c.relay_hotgas & 1) << kRelayShiftHotgas) | ((c.relay_ventilator & 1) << kRelayShiftVentilator) |
+      ((c.relay_heater & 1) << kRelayShiftHeater) | ((c.relay_compressor & 1) << kRelayShiftCompressor));
 }
 
 // Events are taken only while no message waits, so their output follows the frames queued
@@ -74,9 +77,13 @@ static void InitialiseTick(ControllerIo* io) {
   // Same object representation; the panel library writes raw bytes into the cell.
   io->temperature = reinterpret_cast<int8_t*>(&c.rx_cell);
   // The shell's sliders start at these values, so the first running tick posts no change.
-  c.temperature = 15;
-  c.humidity = 58;
+  c.temperature = kStartTemperature;
+  c.humidity = kStartHumidity;
 }
+
+void ControllerRequestQuit() { g_controller.quit = 1; }
+
+bool ControllerQuitRequested() { return g_controller.quit != 0; }
 
 int ControllerTick(int mode, ControllerIo* io) {
   if (!io) return 0;
@@ -86,3 +93,5 @@ int ControllerTick(int mode, ControllerIo* io) {
   }
   return RunTick(io);
 }
+
+}  // namespace controller

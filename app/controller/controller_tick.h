@@ -5,6 +5,8 @@
 
 #include "app/controller/controller_state.h"
 
+namespace controller {
+
 constexpr int kTickModeInitialise = 0;
 constexpr int kTickModeRun = 1;
 constexpr int kMaxPassesPerTick = 31;
@@ -15,3 +17,15 @@ int ControllerTick(int mode, ControllerIo* io);
 void ResetController();
 void StartUp();
 uint8_t RelayByte();
+
+// The measurements the initialising tick assumes: the shell's sliders start at them, so the first
+// running tick posts no change events.
+constexpr int8_t kStartTemperature = 15;
+constexpr uint8_t kStartHumidity = 58;
+
+// The shell asks the controller to stop: from then on a running tick does no more passes and
+// only writes the relay byte.
+void ControllerRequestQuit();
+bool ControllerQuitRequested();
+
+}  // namespace controller

@@ -1,5 +1,7 @@
 #include "app/controller/controller_core.h"
 
+namespace controller {
+
 static_assert(kEventQueueSize >= 2, "the event ring needs one unused slot");
 
 int PostEvent(uint8_t code) {
@@ -12,3 +14,5 @@ int PostEvent(uint8_t code) {
   c.event_write = next;
   return 1;
 }
+
+}  // namespace controller

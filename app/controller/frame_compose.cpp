@@ -4,6 +4,8 @@
 #include "app/controller/panel_link.h"
 #include "app/controller/wall_clock.h"
 
+namespace controller {
+
 char DigitChar(uint8_t value, uint8_t mode) {
   uint8_t hundreds = value / 100;
   uint8_t tens = (value % 100) / 10;
@@ -29,6 +31,8 @@ uint8_t HexValue(char c) {
 }
 
 namespace {
+
+constexpr uint8_t kDisplayTestAllDots = 0xFF;  // "@Q" payload: all dots on
 
 // Builds one frame: '@', command, payload, DLE.
 struct FrameWriter {
@@ -181,7 +185,7 @@ uint8_t BuildMessageFrame(uint8_t code) {
       break;
     case kMsgDisplayTest:
       w.Start('Q');
-      w.Put(static_cast<uint8_t>(0xFF));
+      w.Put(kDisplayTestAllDots);
       break;
     case kMsgSensorAlarm: w.Start('s'); break;
     default:
@@ -214,3 +218,5 @@ void ComposeFrame() {
   c.tx_remaining = length;
   c.tx_next = 0;
 }
+
+}  // namespace controller

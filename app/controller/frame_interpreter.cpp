@@ -1,14 +1,35 @@
-// Interprets a frame from the panel (or a real target): acknowledgements, keys, measurements,
-// the clock and the "@I" download of state and settings bytes.
+// Interprets a frame from the panel: acknowledgements, keys, measurements, the clock and the "@I"
+// download of state and settings bytes.
 #include "app/controller/controller_core.h"
 #include "app/controller/panel_link.h"
 
+namespace controller {
+
 namespace {
 
-constexpr uint8_t kStateListFirst = 8;
-constexpr uint8_t kStateListLast = 19;
 constexpr uint8_t kSettingsListLast = kSettingsCount - 1;
-constexpr uint8_t kMaxFilterHours = 250;
+
+// Positions of the state list.
+constexpr uint8_t kStateLeds = 8;
+constexpr uint8_t kStateProgram = 9;
+constexpr uint8_t kStateWashingCycles = 10;
+constexpr uint8_t kStateUnused = 11;
+constexpr uint8_t kStateStartHour = 12;
+constexpr uint8_t kStateStartMinute = 13;
+constexpr uint8_t kStateBlockStartHour = 14;
+constexpr uint8_t kStateBlockStartMinute = 15;
+constexpr uint8_t kStateBlockEndHour = 16;
+constexpr uint8_t kStateBlockEndMinute = 17;
+constexpr uint8_t kStateFilterMinutes = 18;
+constexpr uint8_t kStateFilterHours = 19;
+static_assert(kStateListFirst == kStateLeds, "the state list starts with the LEDs");
+constexpr uint8_t kStateListLast = kStateFilterHours;
+
+// A humidity reading above this is taken as 0, one between kHumidityMax and it as kHumidityMax.
+constexpr uint8_t kHumidityReadingMax = 150;
+// The key frame's mask byte is 'A' plus the bits of the keys held.
+constexpr uint8_t kKeyMaskBase = 'A';
+constexpr int kKeyFrameBits = 8;
 
 uint8_t HexByte(uint8_t high, uint8_t low) {
   return static_cast<uint8_t>(HexValue(static_cast<char>(high)) * 16 +
@@ -23,25 +44,25 @@ void Acknowledge() {
 // Posts one press or release per changed key bit, lowest bit first.
 void KeyFrame(uint8_t mask_char) {
   ControllerState& c = g_controller;
-  uint8_t mask = static_cast<uint8_t>(mask_char - 0x41);
-  for (int k = 0; k < 8 && c.keys_held != mask; ++k) {
-    uint8_t bit = static_cast<uint8_t>(1u << k);
+  uint8_t mask = static_cast<uint8_t>(mask_char - kKeyMaskBase);
+  for (uint8_t k = 0; k < kKeyFrameBits && c.keys_held != mask; ++k) {
+    uint8_t bit = KeyBit(k);
     if ((c.keys_held ^ mask) & bit) {
       c.keys_held ^= bit;
-      uint8_t release = static_cast<uint8_t>(0xF6 + 2 * k);  // wraps for bits 5..7
-      PostEvent((c.keys_held & bit) ? static_cast<uint8_t>(release + 1) : release);
+      // The codes wrap for bits 5..7, which are no keys.
+      PostEvent((c.keys_held & bit) ? KeyPressedEvent(k) : KeyReleasedEvent(k));
     }
   }
 }
 
 void HumidityFrame(uint8_t high, uint8_t low) {
   ControllerState& c = g_controller;
-  if (c.humidity > 100) PostEvent(kEventSensorBack);
+  if (c.humidity > kHumidityMax) PostEvent(kEventSensorBack);
   uint8_t value = HexByte(high, low);
-  if (value > 150) {
+  if (value > kHumidityReadingMax) {
     value = 0;
-  } else if (value > 100) {
-    value = 100;
+  } else if (value > kHumidityMax) {
+    value = kHumidityMax;
   }
   c.humidity = value;
   PostEvent(kEventHumidityChanged);
@@ -70,8 +91,8 @@ bool DecimalPair(const uint8_t* digits, uint8_t limit, uint8_t* value) {
 void ClockFrame(const uint8_t* digits) {
   ControllerState& c = g_controller;
   uint8_t hour, minute, second;
-  if (!DecimalPair(digits, 24, &hour) || !DecimalPair(digits + 2, 60, &minute) ||
-      !DecimalPair(digits + 4, 60, &second)) {
+  if (!DecimalPair(digits, kHoursPerDay, &hour) || !DecimalPair(digits + 2, kMinutesPerHour, &minute) ||
+      !DecimalPair(digits + 4, kSecondsPerMinute, &second)) {
     return;
   }
   c.hour = hour;
@@ -88,21 +109,24 @@ void StoreBelow(uint8_t* field, uint8_t value, uint8_t limit) {
 void StoreStateByte(uint8_t position, uint8_t value) {
   ControllerState& c = g_controller;
   switch (position) {
-    case 8:
-      if (value == 0x3F || value == 0x20) value = 0;
-      c.led_bits = static_cast<uint8_t>(value | 0x04);
+    case kStateLeds:
+      // All LEDs (the LED test) or the filter alarm alone are not taken over.
+      if (value == kAllSixLeds || value == kLedFilterAlarm) value = 0;
+      c.led_bits = static_cast<uint8_t>(value | kLedReady);
       break;
-    case 9: c.state = value; break;
-    case 10: c.washing_cycles = value; break;
-    case 11: break;  // not used by this controller
-    case 12: StoreBelow(&c.start_hour, value, 24); break;
-    case 13: StoreBelow(&c.start_minute, value, 60); break;
-    case 14: StoreBelow(&c.block_start_hour, value, 24); break;
-    case 15: StoreBelow(&c.block_start_minute, value, 60); break;
-    case 16: StoreBelow(&c.block_end_hour, value, 24); break;
-    case 17: StoreBelow(&c.block_end_minute, value, 60); break;
-    case 18: StoreBelow(&c.filter_minutes, value, 60); break;
-    case 19: c.filter_hours = value > kMaxFilterHours ? kMaxFilterHours : value; break;
+    case kStateProgram: c.state = value; break;
+    case kStateWashingCycles: c.washing_cycles = value; break;
+    case kStateUnused: break;  // not used by this controller
+    case kStateStartHour: StoreBelow(&c.start_hour, value, kHoursPerDay); break;
+    case kStateStartMinute: StoreBelow(&c.start_minute, value, kMinutesPerHour); break;
+    case kStateBlockStartHour: StoreBelow(&c.block_start_hour, value, kHoursPerDay); break;
+    case kStateBlockStartMinute: StoreBelow(&c.block_start_minute, value, kMinutesPerHour); break;
+    case kStateBlockEndHour: StoreBelow(&c.block_end_hour, value, kHoursPerDay); break;
+    case kStateBlockEndMinute: StoreBelow(&c.block_end_minute, value, kMinutesPerHour); break;
+    case kStateFilterMinutes: StoreBelow(&c.filter_minutes, value, kMinutesPerHour); break;
+    case kStateFilterHours:
+      c.filter_hours = value > kFilterAlarmHours ? kFilterAlarmHours : value;
+      break;
     default: break;
   }
 }
@@ -170,3 +194,5 @@ void InterpretFrame() {
       break;  // unknown command letters are ignored
   }
 }
+
+}  // namespace controller

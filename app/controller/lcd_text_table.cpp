@@ -1,5 +1,11 @@
 #include "app/controller/lcd_text_table.h"
 
+#include "app/controller/controller_codes.h"
+
+namespace controller {
+
+static_assert(kMsgLastText - kMsgFirstText + 1 == kLcdTextCount, "one slot per text code");
+
 // Unused tail bytes of each slot are zero.
 const uint8_t LcdTextTable[kLcdTextCount][kLcdTextSlotSize] = {
     " SICCORA-superb ",  // 100 product name
@@ -57,3 +63,5 @@ const uint8_t LcdTextTable[kLcdTextCount][kLcdTextSlotSize] = {
     " *AUT",             // 152
     "  AUT",             // 153
 };
+
+}  // namespace controller

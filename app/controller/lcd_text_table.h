@@ -5,7 +5,11 @@
 
 #include <cstdint>
 
+namespace controller {
+
 constexpr int kLcdTextCount = 54;
 constexpr int kLcdTextSlotSize = 17;  // 16 characters and a terminating zero
 
 extern const uint8_t LcdTextTable[kLcdTextCount][kLcdTextSlotSize];
+
+}  // namespace controller

@@ -2,23 +2,12 @@
 #include "app/controller/controller_core.h"
 #include "app/controller/menu_items.h"
 #include "app/controller/program_display.h"
-#include "app/controller/program_leds.h"
+
+namespace controller {
 
 namespace {
 
-// Codes of the heater option: 0 OFF (no heater), 1 AUT (automatic only), 5 MAN.
-constexpr uint8_t kHeaterOptionOff = 0;
-constexpr uint8_t kHeaterOptionAutomatic = 1;
-constexpr uint8_t kHeaterOptionManual = 5;
-
-void SetChangedFlag(bool changed) {
-  ControllerState& c = g_controller;
-  if (changed) {
-    c.edit_flags |= kEditChanged;
-  } else {
-    c.edit_flags &= static_cast<uint8_t>(~kEditChanged);
-  }
-}
+constexpr int8_t kCompensationLimit = 9;  // percent, either way
 
 // While this item is in use `heater_mode` holds the stored option code for the comparison.
 void HeaterOptionItem(uint8_t op) {
@@ -86,8 +75,8 @@ void CompensationItem(uint8_t op) {
   ControllerState& c = g_controller;
   int8_t value = static_cast<int8_t>(c.edit_value);
   if (op == kItemShow || op == kItemStore) value = 0;
-  if (op == kItemPlus && value < 9) ++value;
-  if (op == kItemMinus && value > -9) --value;
+  if (op == kItemPlus && value < kCompensationLimit) ++value;
+  if (op == kItemMinus && value > -kCompensationLimit) --value;
   c.edit_value = static_cast<uint8_t>(value);
   QueueMessage(kMsgCursorLine1);
   SetChangedFlag(value != 0);
@@ -111,17 +100,19 @@ void OnThresholdItem(uint8_t op, uint8_t& on, uint8_t off) {
 void ConfigurationItemAction(uint8_t item, uint8_t op) {
   ControllerSettings& s = g_controller.settings;
   switch (item) {
-    case 1: HeaterOptionItem(op); break;
-    case 2: KeyBeepItem(op); break;
-    case 3: EditByte(op, s.standby_time_s); break;
-    case 4: CompensationItem(op); break;
-    case 5: OffThresholdItem(op, s.rh_off_washing, s.rh_on_washing); break;
-    case 6: OnThresholdItem(op, s.rh_on_washing, s.rh_off_washing); break;
-    case 7: OffThresholdItem(op, s.rh_off_room, s.rh_on_room); break;
-    case 8: OnThresholdItem(op, s.rh_on_room, s.rh_off_room); break;
-    case 9: EditByte(op, s.defrost_max_c); break;
-    case 10: EditByte(op, s.defrost_min_c); break;
-    case 11: EditByte(op, s.defrost_s_per_c); break;
+    case kItemHeaterOption: HeaterOptionItem(op); break;
+    case kItemKeyBeep: KeyBeepItem(op); break;
+    case kItemStandbyTime: EditByte(op, s.standby_time_s); break;
+    case kItemCompensation: CompensationItem(op); break;
+    case kItemRhOffWashing: OffThresholdItem(op, s.rh_off_washing, s.rh_on_washing); break;
+    case kItemRhOnWashing: OnThresholdItem(op, s.rh_on_washing, s.rh_off_washing); break;
+    case kItemRhOffRoom: OffThresholdItem(op, s.rh_off_room, s.rh_on_room); break;
+    case kItemRhOnRoom: OnThresholdItem(op, s.rh_on_room, s.rh_off_room); break;
+    case kItemDefrostMax: EditByte(op, s.defrost_max_c); break;
+    case kItemDefrostMin: EditByte(op, s.defrost_min_c); break;
+    case kItemDefrostSecondsPerDegree: EditByte(op, s.defrost_s_per_c); break;
     default: break;
   }
 }
+
+}  // namespace controller

@@ -4,24 +4,17 @@
 #include "app/controller/menu_items.h"
 #include "app/controller/program_control.h"
 #include "app/controller/program_display.h"
-#include "app/controller/program_leds.h"
 #include "app/controller/program_relays.h"
+
+namespace controller {
 
 namespace {
 
-constexpr uint16_t kSensorErrorFollowUpTicks = 80;
-constexpr uint16_t kMenuKeyHoldTicks = 100;  // 5 s
-constexpr uint16_t kRepeatTicks = 5;
-constexpr uint8_t kKeysOtherThanMenu = 0x1B;
-
-constexpr uint8_t kTitleConfiguration = 115;
-constexpr uint8_t kTitleTime = 116;
-constexpr uint8_t kTitleTest = 117;
-
-constexpr uint8_t kKeyMaskMinus = 0x01;
-constexpr uint8_t kKeyMaskPlus = 0x02;
-constexpr uint8_t kKeyMaskStore = 0x04;
-constexpr uint8_t kKeyMaskAll = 0x07;
+constexpr uint16_t kSensorErrorFollowUpTicks = 4 * kTicksPerSecond;
+constexpr uint16_t kMenuKeyHoldTicks = 5 * kTicksPerSecond;
+constexpr uint16_t kRepeatTicks = 5;  // 250 ms between repeated steps
+constexpr uint8_t kKeysOtherThanMenu =
+    KeyBit(kKeyOff) | KeyBit(kKeyWashing) | KeyBit(kKeyHeater) | KeyBit(kKeyRoom);
 
 struct MenuLayout {
   uint8_t item_count;
@@ -30,14 +23,14 @@ struct MenuLayout {
 
 bool LayoutOf(uint8_t menu_mode, MenuLayout& layout) {
   switch (menu_mode) {
-    case kMenuConfiguration: layout = {11, 118}; return true;
-    case kMenuTime: layout = {4, 129}; return true;
-    case kMenuTest: layout = {4, 133}; return true;
+    case kMenuConfiguration: layout = {kConfigurationItemCount, kTextHeaterOption}; return true;
+    case kMenuTime: layout = {kTimeItemCount, kTextSetClock}; return true;
+    case kMenuTest: layout = {kTestItemCount, kTextSoftwareVersion}; return true;
     default: return false;
   }
 }
 
-bool KeyHeaterHeld() { return (g_controller.keys_held & (1u << kKeyHeater)) != 0; }
+bool KeyHeaterHeld() { return (g_controller.keys_held & KeyBit(kKeyHeater)) != 0; }
 
 void NextItem(const MenuLayout& layout) {
   ControllerState& c = g_controller;
@@ -55,7 +48,7 @@ void NextItem(const MenuLayout& layout) {
 // arrives, after it in the event queue; repeating only while the key is still held keeps that
 // late expiry from restarting the repeat for good.
 void Repeat(uint8_t timer, uint8_t key, uint8_t op) {
-  if (!(g_controller.keys_held & (1u << key))) return;
+  if (!(g_controller.keys_held & KeyBit(key))) return;
   MenuItemAction(op);
   StartTimer(timer, kRepeatTicks);
 }
@@ -94,7 +87,7 @@ bool NormalKeys(uint8_t event) {
     case kEventKeyWashingPressed:
     case kEventKeyHeaterPressed:
     case kEventKeyRoomPressed:
-      return c.humidity > 100;  // no valid measurement yet: the keys are ignored
+      return c.humidity > kHumidityMax;  // no valid measurement yet: the keys are ignored
     case kEventKeyMenuPressed:
       if (c.keys_held & kKeysOtherThanMenu) return true;
       StartTimer(kEventMenuKeyHeld, kMenuKeyHoldTicks);
@@ -122,10 +115,10 @@ bool MenuKeyHeld(uint8_t event) {
     case kEventKeyWashingPressed:
       StopTimer(kEventMenuKeyHeld);
       if (KeyHeaterHeld()) {
-        QueueMessage(kTitleConfiguration);
+        QueueMessage(kTextConfiguration);
         c.menu_mode = kMenuConfiguration;
       } else {
-        QueueMessage(kTitleTime);
+        QueueMessage(kTextTimeMenu);
         c.menu_mode = kMenuTime;
       }
       return true;
@@ -139,7 +132,7 @@ bool MenuKeyHeld(uint8_t event) {
       if (!KeyHeaterHeld()) return false;  // acts as the room program key
       Stop();
       c.led_bits = 0;
-      QueueMessage(kTitleTest);
+      QueueMessage(kTextTestMenu);
       c.menu_mode = kMenuTest;
       return true;
     default:
@@ -207,6 +200,8 @@ void LeaveMenu() {
     c.heater_mode = HeaterModeFromSettings();
     ApplyHeater();
   } else {
-    c.heater_mode &= 3;
+    c.heater_mode &= kHeaterModeBits;
   }
 }
+
+}  // namespace controller

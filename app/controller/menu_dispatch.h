@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+namespace controller {
+
 // True when the event was consumed (then the program dispatcher does not see it).
 bool MenuDispatch(uint8_t event);
 // Normal operation (`menu_mode` 0): program and heater keys are ignored without a valid humidity;
@@ -16,3 +18,5 @@ bool MenuKeyHeld(uint8_t event);
 bool InMenu(uint8_t event);
 // Ends any menu: restores line 1 if the menu took it, clears the edit state.
 void LeaveMenu();
+
+}  // namespace controller

@@ -2,6 +2,8 @@
 
 #include "app/controller/controller_core.h"
 
+namespace controller {
+
 void MenuItemAction(uint8_t op) {
   const ControllerState& c = g_controller;
   switch (c.menu_mode) {
@@ -24,20 +26,29 @@ void EditByte(uint8_t op, uint8_t& field) {
     default: break;
   }
   QueueMessage(kMsgCursorLine1);
-  if (c.edit_value != field) {
+  SetChangedFlag(c.edit_value != field);
+  QueueMessage(kMsgEditValue);
+}
+
+void SetChangedFlag(bool changed) {
+  ControllerState& c = g_controller;
+  if (changed) {
     c.edit_flags |= kEditChanged;
   } else {
     c.edit_flags &= static_cast<uint8_t>(~kEditChanged);
   }
-  QueueMessage(kMsgEditValue);
 }
 
 namespace {
-constexpr uint8_t kFieldOn = 147;   // "  ON "; one less is the starred form
-constexpr uint8_t kFieldOff = 149;  // "  OFF"
-constexpr uint8_t kFieldMan = 151;  // "  MAN"
-constexpr uint8_t kFieldAut = 153;  // "  AUT"
 
+static_assert(kFieldOn - 1 == kFieldOnStarred && kFieldOff - 1 == kFieldOffStarred &&
+                  kFieldMan - 1 == kFieldManStarred && kFieldAut - 1 == kFieldAutStarred,
+              "each starred value field is one below its plain form");
+
+// The option code's bit that only MAN has (AUT is 1, MAN is 5).
+constexpr uint8_t kHeaterOptionManualBit = kHeaterOptionManual & ~kHeaterOptionAutomatic;
+
+// Queues the plain field, or its starred form while the shown value is not stored.
 void QueueValueField(uint8_t code) {
   ControllerState& c = g_controller;
   c.edit_flags |= kEditValueShown;
@@ -50,10 +61,12 @@ void ShowOnOff(uint8_t value) { QueueValueField(value ? kFieldOn : kFieldOff); }
 
 void ShowHeaterOption(uint8_t value) {
   uint8_t code = kFieldAut;
-  if ((value & 5) == 0) {
+  if ((value & kHeaterOptionManual) == kHeaterOptionOff) {
     code = kFieldOff;
-  } else if (value & 4) {
+  } else if (value & kHeaterOptionManualBit) {
     code = kFieldMan;
   }
   QueueValueField(code);
 }
+
+}  // namespace controller

@@ -1,32 +1,31 @@
 // The TEST MENU items: software version, LED test, display test and the relay test.
 #include "app/controller/controller_core.h"
 #include "app/controller/menu_items.h"
-#include "app/controller/program_leds.h"
 #include "app/controller/program_relays.h"
+
+namespace controller {
 
 namespace {
 
-constexpr uint8_t kItemVersion = 1;
-constexpr uint8_t kItemLedTest = 2;
-constexpr uint8_t kItemDisplayTest = 3;
-constexpr uint8_t kItemRelayTest = 4;
-
-constexpr uint8_t kKeyMaskPlusMinus = 0x03;
-constexpr uint8_t kKeyMaskStore = 0x04;
-constexpr uint8_t kKeyMaskAll = 0x07;
-constexpr uint8_t kAllSixLeds = 0x3F;
-
-// Relay test choices; their names are texts 137..140.
+// Relay test choices; their names are the texts from kTextAllRelays on.
 constexpr uint8_t kChoiceAllRelays = 1;
 constexpr uint8_t kChoiceVentilator = 2;
 constexpr uint8_t kChoiceCompressor = 3;
 constexpr uint8_t kChoiceHeater = 4;
-constexpr uint8_t kChoiceNameBase = 136;
+static_assert(kTextHeaterRelay - kTextAllRelays == kChoiceHeater - kChoiceAllRelays,
+              "one name per relay test choice");
 
 constexpr uint16_t kAllRelaysTestSeconds = 1800;
-constexpr uint16_t kRelayTestTicks = 1200;  // 60 s
+constexpr uint16_t kRelayTestTicks = 60 * kTicksPerSecond;
 
 uint8_t Toggled(uint8_t relay) { return relay == kRelayOn ? kRelayOff : kRelayOn; }
+
+// One relay under test: the other regulated relays go off, this one changes over.
+void ToggleAlone(uint8_t& relay) {
+  uint8_t was = relay;
+  RegulatedRelaysOff();
+  relay = Toggled(was);
+}
 
 void ChooseRelay(uint8_t op) {
   ControllerState& c = g_controller;
@@ -42,7 +41,7 @@ void ChooseRelay(uint8_t op) {
                        : static_cast<uint8_t>(c.edit_value - 1);
   }
   c.key_mask = kKeyMaskAll;
-  QueueMessage(static_cast<uint8_t>(kChoiceNameBase + c.edit_value));
+  QueueMessage(static_cast<uint8_t>(kTextAllRelays - kChoiceAllRelays + c.edit_value));
 }
 
 // Store switches the chosen relay(s) on or off; the timer expiry stores again, which switches
@@ -59,21 +58,9 @@ void SwitchRelay() {
         if (c.heater_mode != kHeaterNone) c.relay_heater = kRelayOn;
       }
       break;
-    case kChoiceVentilator:
-      c.relay_compressor = kRelayOff;
-      c.relay_heater = kRelayOff;
-      c.relay_ventilator = Toggled(c.relay_ventilator);
-      break;
-    case kChoiceCompressor:
-      c.relay_ventilator = kRelayOff;
-      c.relay_heater = kRelayOff;
-      c.relay_compressor = Toggled(c.relay_compressor);
-      break;
-    case kChoiceHeater:
-      c.relay_ventilator = kRelayOff;
-      c.relay_compressor = kRelayOff;
-      c.relay_heater = Toggled(c.relay_heater);
-      break;
+    case kChoiceVentilator: ToggleAlone(c.relay_ventilator); break;
+    case kChoiceCompressor: ToggleAlone(c.relay_compressor); break;
+    case kChoiceHeater: ToggleAlone(c.relay_heater); break;
     default:
       break;
   }
@@ -141,3 +128,5 @@ void TestItemAction(uint8_t item, uint8_t op) {
       break;
   }
 }
+
+}  // namespace controller

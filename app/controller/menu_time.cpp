@@ -3,15 +3,12 @@
 #include "app/controller/controller_core.h"
 #include "app/controller/menu_items.h"
 #include "app/controller/program_display.h"
-#include "app/controller/program_leds.h"
+
+namespace controller {
 
 namespace {
 
-constexpr uint16_t kRepeatDelayTicks = 40;  // auto-repeat of plus and minus after 2 s
-constexpr uint8_t kItemSetClock = 1;
-constexpr uint8_t kItemStartBlock = 2;
-constexpr uint8_t kItemEndBlock = 3;
-constexpr uint8_t kItemFilter = 4;
+constexpr uint16_t kRepeatDelayTicks = 2 * kTicksPerSecond;  // auto-repeat of plus and minus
 
 void ShowEditTime() {
   QueueMessage(kMsgCursorLine1);
@@ -49,9 +46,9 @@ void StepTime(uint8_t op) {
   StopTimer(kEventRepeatDown);
   StartTimer(op == kItemPlus ? kEventRepeatUp : kEventRepeatDown, kRepeatDelayTicks);
   if (c.edit_flags & kEditMinuteStage) {
-    c.edit_minute = StepWrapped(c.edit_minute, op, 60);
+    c.edit_minute = StepWrapped(c.edit_minute, op, kMinutesPerHour);
   } else {
-    c.edit_hour = StepWrapped(c.edit_hour, op, 24);
+    c.edit_hour = StepWrapped(c.edit_hour, op, kHoursPerDay);
   }
   ShowEditTime();
 }
@@ -111,3 +108,5 @@ void TimeItemAction(uint8_t item, uint8_t op) {
     default: break;
   }
 }
+
+}  // namespace controller

@@ -1,5 +1,7 @@
 #include "app/controller/controller_core.h"
 
+namespace controller {
+
 static bool IsKnownMessage(uint8_t code) {
   switch (code) {
     case kMsgLeds: case kMsgBacklight: case kMsgCursorLine1: case kMsgCursorLine2:
@@ -24,7 +26,7 @@ int QueueMessage(uint8_t code) {
   if (!IsKnownMessage(code)) return 0;
   if (code >= kMsgFirstText) {
     // Normal-operation texts would disturb a menu.
-    if (c.menu_mode >= kMenuConfiguration && code < 115) return 1;
+    if (c.menu_mode >= kMenuConfiguration && code < kTextConfiguration) return 1;
     // A cursor code without its text would leave the text of a later message at the wrong place,
     // so a text goes in with its cursor code or not at all.
     if (c.message_count + 2 > kMessageQueueSize) return 0;
@@ -46,3 +48,5 @@ void DropHeadMessage() {
   for (int i = 1; i < c.message_count; ++i) c.messages[i - 1] = c.messages[i];
   --c.message_count;
 }
+
+}  // namespace controller

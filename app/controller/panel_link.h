@@ -4,6 +4,11 @@
 
 #include <cstdint>
 
+namespace controller {
+
+// The "@I" download fills the state list (positions 8..19) first, then the settings list (0..8).
+constexpr uint8_t kStateListFirst = 8;
+
 void ComposeFrame();
 void TransmitStep();
 void ReceiveByte();     // the receive callback handed to the shell
@@ -19,3 +24,5 @@ constexpr uint8_t kDigitTensPadded = 130;
 char DigitChar(uint8_t value, uint8_t mode);
 char HexDigit(uint8_t n);   // n 0..15 -> '0'..'9', 'A'..'F' (higher bits ignored)
 uint8_t HexValue(char c);   // '0'..'9' -> 0..9, otherwise c - 55 (unchecked, modulo 256)
+
+}  // namespace controller

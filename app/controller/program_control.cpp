@@ -3,13 +3,13 @@
 #include "app/controller/clock_schedule.h"
 #include "app/controller/controller_core.h"
 #include "app/controller/program_display.h"
-#include "app/controller/program_leds.h"
 #include "app/controller/program_relays.h"
+
+namespace controller {
 
 namespace {
 
-constexpr uint16_t kDefrostArmSeconds = 1800;
-constexpr uint8_t kTicksPerSecond = 20;
+constexpr uint8_t kHighestSignedC = 127;
 
 bool IsSparedTimer(uint8_t id) {
   return id == kTimerAckTimeout || id == kEventDisplayInit || id == kEventStartupShow ||
@@ -29,7 +29,7 @@ int DefrostMaxC() {
   // temperature": defrosting too often only costs drying time, never defrosting ices the
   // evaporator.
   uint8_t max = g_controller.settings.defrost_max_c;
-  return max > 127 ? 127 : max;
+  return max > kHighestSignedC ? kHighestSignedC : max;
 }
 
 uint16_t DefrostDuration(int8_t t) {
@@ -86,7 +86,7 @@ void StartProgram() {
 void Stop() {
   ControllerState& c = g_controller;
   AllRelaysOff();
-  if (c.humidity <= 100) c.led_bits = kLedReady;
+  if (c.humidity <= kHumidityMax) c.led_bits = kLedReady;
   c.washing_cycles = 0;
   c.start_steps = 0;
   c.defrost_flags = 0;
@@ -133,3 +133,5 @@ bool CheckBlocked() {
   Resume();
   return true;
 }
+
+}  // namespace controller

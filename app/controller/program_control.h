@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+namespace controller {
+
 // The selected program (state 1 washing, 2 room) starts: ventilator on, thresholds, defrost arm
 // timer, then dehumidifying or the ventilator-only start phase.
 void StartProgram();
@@ -23,3 +25,5 @@ void StopProgramTimers();
 // Ventilator decision after the program start or a resume: dehumidify at once above the ON
 // threshold, otherwise the ventilator-only start phase.
 void EnterRegulation();
+
+}  // namespace controller

@@ -4,13 +4,14 @@
 #include "app/controller/controller_core.h"
 #include "app/controller/program_control.h"
 #include "app/controller/program_display.h"
-#include "app/controller/program_leds.h"
 #include "app/controller/program_relays.h"
 #include "app/controller/program_states.h"
 
+namespace controller {
+
 namespace {
 
-constexpr uint16_t kNoHeaterTextTicks = 30;  // "   No heater    " stays 1.5 s
+constexpr uint16_t kNoHeaterTextTicks = 3 * kTicksPerSecond / 2;  // "   No heater    " stays 1.5 s
 
 void EndDefrost() {
   ControllerState& c = g_controller;
@@ -134,3 +135,5 @@ void ProgramDispatch(uint8_t event) {
   if (!g_controller.blocked) HandleProgramState(event);
   HandleCommonEvent(event);
 }
+
+}  // namespace controller

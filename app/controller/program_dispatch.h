@@ -4,4 +4,8 @@
 
 #include <cstdint>
 
+namespace controller {
+
 void ProgramDispatch(uint8_t event);
+
+}  // namespace controller

@@ -1,7 +1,8 @@
 #include "app/controller/program_display.h"
 
 #include "app/controller/controller_core.h"
-#include "app/controller/program_leds.h"
+
+namespace controller {
 
 void ShowStatus() {
   const ControllerState& c = g_controller;
@@ -66,3 +67,5 @@ void LedBlink() {
   if (c.led_bits & kLedWashingBlinks) c.led_bits ^= kLedWashing;
   if (c.led_bits & kLedRoomBlinks) c.led_bits ^= kLedRoom;
 }
+
+}  // namespace controller

@@ -5,21 +5,7 @@
 
 #include <cstdint>
 
-// Codes of the texts the programs show.
-constexpr uint8_t kTextProductName = 100;
-constexpr uint8_t kTextStartWashing = 101;   // "  START IN 5s   "
-constexpr uint8_t kTextStartRoom = 102;
-constexpr uint8_t kTextVentilatorOn = 104;
-constexpr uint8_t kTextStandby = 105;
-constexpr uint8_t kTextNoHeater = 106;
-constexpr uint8_t kTextDefrosting = 107;
-constexpr uint8_t kTextOperationDenied = 108;
-constexpr uint8_t kTextDryingRoom = 109;
-constexpr uint8_t kTextDryingWashing = 110;
-constexpr uint8_t kTextSensorError = 111;
-constexpr uint8_t kTextStartAtRoom = 113;    // " START at  ", the time follows at column 11
-constexpr uint8_t kTextStartAtWashing = 114;
-constexpr uint8_t kTextCleanFilter = 145;
+namespace controller {
 
 void ShowStatus();
 void ShowIdleText();
@@ -31,3 +17,5 @@ void SendKeyBeep();
 void LedSteady();
 // Toggles a blinking program LED; called once a second.
 void LedBlink();
+
+}  // namespace controller

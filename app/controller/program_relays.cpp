@@ -1,7 +1,8 @@
 #include "app/controller/program_relays.h"
 
 #include "app/controller/controller_core.h"
-#include "app/controller/program_leds.h"
+
+namespace controller {
 
 namespace {
 constexpr int8_t kAutomaticHeaterBelowC = 18;
@@ -65,3 +66,5 @@ uint8_t HeaterModeFromSettings() {
   if (c.led_bits & kLedHeaterAutomatic) return kHeaterAutomatic;
   return kHeaterOff;
 }
+
+}  // namespace controller

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+namespace controller {
+
 // Compressor on, unless the evaporator is being defrosted.
 void CompressorOn();
 // All four relays off, the hot-gas relay included.
@@ -16,3 +18,5 @@ void ApplyHeater();
 void StepHeaterMode(uint8_t step);
 // The heater mode as the options and the heater LEDs say it is.
 uint8_t HeaterModeFromSettings();
+
+}  // namespace controller

@@ -4,13 +4,17 @@
 #include "app/controller/controller_core.h"
 #include "app/controller/program_control.h"
 #include "app/controller/program_display.h"
-#include "app/controller/program_leds.h"
 #include "app/controller/program_relays.h"
+
+namespace controller {
 
 namespace {
 
-constexpr uint16_t kStartDelayTicks = 100;  // 5 s between the selection and the start
-constexpr uint16_t kDefrostArmSeconds = 1800;
+constexpr uint8_t kWashingProgramRuns = 4;  // compressor runs of the washing program
+constexpr uint16_t kStartDelayTicks = 5 * kTicksPerSecond;  // between selection and start
+// A fresh selection keeps these LEDs and replaces the program LEDs and their blinking.
+constexpr uint8_t kLedsKeptOnSelection =
+    kLedReady | kLedHeaterManual | kLedHeaterAutomatic | kLedFilterAlarm;
 
 void HandleIdle(uint8_t event) {
   ControllerState& c = g_controller;
@@ -35,7 +39,7 @@ void HandleIdle(uint8_t event) {
       c.state = washing ? kStateWashingSelected : kStateRoomSelected;
       c.start_steps = 0;
       uint8_t blinking = washing ? (kLedWashingBlinks | kLedWashing) : (kLedRoomBlinks | kLedRoom);
-      c.led_bits = static_cast<uint8_t>((c.led_bits & 0x3C) | blinking);
+      c.led_bits = static_cast<uint8_t>((c.led_bits & kLedsKeptOnSelection) | blinking);
       break;
     }
     default:
@@ -51,7 +55,7 @@ void AddStartStep(uint8_t own_text) {
   c.start_steps = static_cast<uint8_t>(c.start_steps + 1);
   DelayedStartTime(c.start_steps);
   ShowStartTime(own_text);
-  StartTimer(kEventStartTime, static_cast<uint16_t>(c.start_hour + 256 * c.start_minute));
+  StartTimer(kEventStartTime, AlarmCount(c.start_hour, c.start_minute));
 }
 
 void HandleSelected(uint8_t event) {
@@ -109,14 +113,19 @@ void HandleStartPhase(uint8_t event) {
 // The washing program is the one that counts its compressor runs (the room program keeps 0).
 bool IsWashingProgram() { return g_controller.washing_cycles != 0; }
 
+// Dehumidifying: ventilator and (unless defrosting) compressor on, heater as its mode says.
+void DehumidifyRelays() {
+  g_controller.relay_ventilator = kRelayOn;
+  CompressorOn();
+  ApplyHeater();
+  ShowStatus();
+}
+
 void StandbyHumidity() {
   ControllerState& c = g_controller;
   if (c.humidity <= c.active_rh_on) return;
   if (IsWashingProgram()) c.washing_cycles = static_cast<uint8_t>(c.washing_cycles + 1);
-  c.relay_ventilator = kRelayOn;
-  CompressorOn();
-  ApplyHeater();
-  ShowStatus();
+  DehumidifyRelays();
   c.state = kStateDehumidifying;
 }
 
@@ -125,7 +134,7 @@ void DehumidifyingHumidity() {
   if (c.humidity < c.active_rh_off) {
     c.relay_ventilator = kRelayOff;
     c.relay_compressor = kRelayOff;
-    if (IsWashingProgram() && c.washing_cycles >= 4) {
+    if (IsWashingProgram() && c.washing_cycles >= kWashingProgramRuns) {
       Stop();  // the washing program is complete after its fourth run
       return;
     }
@@ -134,10 +143,7 @@ void DehumidifyingHumidity() {
     ShowStatus();
     return;
   }
-  c.relay_ventilator = kRelayOn;
-  CompressorOn();
-  ApplyHeater();
-  ShowStatus();
+  DehumidifyRelays();
 }
 
 void HandleRegulating(uint8_t event, void (*on_humidity)()) {
@@ -173,3 +179,5 @@ void HandleProgramState(uint8_t event) {
       break;  // a state downloaded by "@I" that is none of the above: no handler
   }
 }
+
+}  // namespace controller

@@ -4,4 +4,8 @@
 
 #include <cstdint>
 
+namespace controller {
+
 void HandleProgramState(uint8_t event);
+
+}  // namespace controller

@@ -1,7 +1,10 @@
 // The one-frame receiver. Bytes are taken from rx_cell as the panel library delivers them; a CR
 // waits for the next tick so frames are interpreted only from within the tick.
+#include "app/controller/controller_codes.h"
 #include "app/controller/controller_state.h"
 #include "app/controller/panel_link.h"
+
+namespace controller {
 
 void ReceiveByte() {
   ControllerState& c = g_controller;
@@ -25,3 +28,5 @@ bool ReceiveStep() {
   if (c.rx_pos >= kRxBufferSize) c.rx_pos = 0;  // too long without CR: discard and restart
   return false;
 }
+
+}  // namespace controller

@@ -2,6 +2,8 @@
 #include "app/controller/controller_core.h"
 #include "app/controller/panel_link.h"
 
+namespace controller {
+
 static bool IsAlarmId(uint8_t id) { return id >= kFirstAlarmId; }
 static bool IsSecondsTimerId(uint8_t id) {
   return id >= kFirstSecondsTimerId && id <= kLastSecondsTimerId;
@@ -19,7 +21,8 @@ void StartTimer(uint8_t id, uint16_t count) {
   TimerSlot* slot = FindSlot(id);
   // A tick or seconds count of 0 would run 65536 units, and an alarm at an impossible time of
   // day would hold its slot for good: both mean "no timer" instead.
-  bool invalid_alarm = IsAlarmId(id) && ((count & 0xFF) > 23 || (count >> 8) > 59);
+  bool invalid_alarm =
+      IsAlarmId(id) && (AlarmHour(count) >= kHoursPerDay || AlarmMinute(count) >= kMinutesPerHour);
   if (invalid_alarm || (count == 0 && !IsAlarmId(id))) {
     if (slot) slot->id = 0;
     return;
@@ -54,7 +57,7 @@ static void AcknowledgementTimedOut() {
 static bool SlotExpires(TimerSlot& slot) {
   ControllerState& c = g_controller;
   if (IsAlarmId(slot.id)) {
-    return c.hour == (slot.count & 0xFF) && c.minute == (slot.count >> 8);
+    return c.hour == AlarmHour(slot.count) && c.minute == AlarmMinute(slot.count);
   }
   if (IsSecondsTimerId(slot.id) && c.tick_in_second != 0) return false;
   --slot.count;
@@ -64,7 +67,8 @@ static bool SlotExpires(TimerSlot& slot) {
 void ServiceTimers() {
   ControllerState& c = g_controller;
   c.tick_pending = 0;
-  c.tick_in_second = static_cast<uint8_t>(c.tick_in_second >= 19 ? 0 : c.tick_in_second + 1);
+  c.tick_in_second =
+      static_cast<uint8_t>(c.tick_in_second + 1 >= kTicksPerSecond ? 0 : c.tick_in_second + 1);
   if (c.second_elapsed) {
     ClockStep();
     c.second_elapsed = 0;
@@ -87,3 +91,5 @@ void ServiceTimers() {
     StartTimer(kTimerAckTimeout, kAckTimeoutTicks);
   }
 }
+
+}  // namespace controller

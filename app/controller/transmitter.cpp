@@ -2,6 +2,8 @@
 #include "app/controller/controller_core.h"
 #include "app/controller/panel_link.h"
 
+namespace controller {
+
 void TransmitStep() {
   ControllerState& c = g_controller;
   if (c.tx_remaining == 0) {
@@ -19,3 +21,5 @@ void TransmitStep() {
     StartTimer(kTimerAckTimeout, kAckTimeoutTicks);
   }
 }
+
+}  // namespace controller

@@ -2,6 +2,8 @@
 
 #include <ctime>
 
+namespace controller {
+
 // Portable fallback; the shell replaces it with the platform's local time.
 static WallClockTime LibraryLocalTime() {
   std::time_t now = std::time(nullptr);
@@ -22,3 +24,5 @@ void SetWallClockSource(WallClockSource source) {
 }
 
 WallClockTime ReadWallClock() { return g_wall_clock_source(); }
+
+}  // namespace controller

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+namespace controller {
+
 struct WallClockTime {
   uint8_t hour;    // 0..23
   uint8_t minute;  // 0..59
@@ -16,3 +18,5 @@ using WallClockSource = WallClockTime (*)();
 // nullptr restores the default source.
 void SetWallClockSource(WallClockSource source);
 WallClockTime ReadWallClock();
+
+}  // namespace controller

@@ -2,14 +2,13 @@
 
 #include <shellapi.h>
 
-#include <cstring>
-
+#include "app/shell/shell_font_win32.h"
 #include "app/shell/shell_resource_ids.h"
+
+namespace shell {
 
 namespace {
 
-constexpr LONG kNormalWeight = 100;
-constexpr LONG kBoldWeight = 700;
 constexpr COLORREF kLinkColour = 0xFF0000;  // blue: COLORREF is 0x00BBGGRR
 constexpr COLORREF kWhite = 0xFFFFFF;
 constexpr int kLinkChars = 260;
@@ -24,15 +23,6 @@ struct AboutBoxState {
 };
 
 AboutBoxState g_about;
-
-HFONT CreateLinkFont(LONG weight) {
-  LOGFONTA font{};
-  GetObjectA(GetStockObject(SYSTEM_FONT), sizeof font, &font);
-  std::strncpy(font.lfFaceName, "MS Sans Serif", LF_FACESIZE - 1);
-  font.lfFaceName[LF_FACESIZE - 1] = '\0';
-  font.lfWeight = weight;
-  return CreateFontIndirectA(&font);
-}
 
 bool PointOnLink(HWND dialog, LPARAM lparam) {
   POINT point{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
@@ -65,8 +55,8 @@ void ReleaseAboutResources() {
 }
 
 INT_PTR OnInitAbout(HWND dialog) {
-  g_about.normal_font = CreateLinkFont(kNormalWeight);
-  g_about.bold_font = CreateLinkFont(kBoldWeight);
+  g_about.normal_font = CreateShellFont(kFontWeightThin);
+  g_about.bold_font = CreateShellFont(kFontWeightBold);
   g_about.white_brush = CreateSolidBrush(kWhite);
   g_about.link_bold = false;
   SendMessageA(GetDlgItem(dialog, IDC_ABOUT_LINK), WM_SETFONT,
@@ -119,3 +109,5 @@ void ShowAboutBox(HINSTANCE instance, HWND owner) {
   DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_ABOUT), owner, AboutProc, 0);
   ReleaseAboutResources();  // also when the box ended without OK or Cancel
 }
+
+}  // namespace shell

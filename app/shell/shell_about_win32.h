@@ -3,4 +3,8 @@
 
 #include <windows.h>
 
+namespace shell {
+
 void ShowAboutBox(HINSTANCE instance, HWND owner);
+
+}  // namespace shell

@@ -9,6 +9,8 @@
 #include "app/shell/shell_window_win32.h"
 #include "panel/core/library_interface.h"
 
+namespace shell {
+
 namespace {
 
 constexpr DWORD kLoopPeriodMs = 50;
@@ -16,7 +18,7 @@ constexpr DWORD kQuitGraceMs = 100;
 
 // The shell's variables, alive for the program's lifetime.
 struct ShellState {
-  ControllerIo io;
+  controller::ControllerIo io;
   int8_t sim_temperature;
   uint8_t sim_humidity;
   uint8_t relay_out;
@@ -26,7 +28,8 @@ struct ShellState {
   ShellFrameTap frame_tap;
 };
 
-ShellState g_shell = {{}, 15, 58, kRelaysAllOff, 0, nullptr, 0, nullptr};
+ShellState g_shell = {{},      controller::kStartTemperature, controller::kStartHumidity,
+                      kRelaysAllOff, 0, nullptr, 0, nullptr};
 
 // WM_QUIT, or the panel library's end notice: WM_DESTROY posted to the thread (no window).
 bool IsLoopEnd(const MSG& message) {
@@ -39,7 +42,7 @@ bool TakeOneMessage() {
   if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) return true;
   g_shell.last_wparam = message.wParam;
   if (IsLoopEnd(message)) {
-    g_controller.quit = 1;
+    controller::ControllerRequestQuit();
     Sleep(kQuitGraceMs);
     return false;
   }
@@ -49,7 +52,7 @@ bool TakeOneMessage() {
 }
 
 void RunTickAndSend() {
-  const int length = ControllerTick(kTickModeRun, &g_shell.io);
+  const int length = controller::ControllerTick(controller::kTickModeRun, &g_shell.io);
   if (length <= 0) return;
   const uint8_t* bytes = g_shell.io.data.bytes;
   if (g_shell.frame_tap) g_shell.frame_tap(bytes, static_cast<uint32_t>(length));
@@ -77,8 +80,8 @@ HWND ShellStart(HINSTANCE instance, int show_command) {
   UpdateWindow(g_shell.main_window);
 
   BindLcdDll();
-  SetWallClockSource(LocalWallClock);
-  ControllerTick(kTickModeInitialise, &g_shell.io);
+  controller::SetWallClockSource(LocalWallClock);
+  controller::ControllerTick(controller::kTickModeInitialise, &g_shell.io);
   // After the initialising tick io carries the receive callback and the receive cell.
   SetRxTarget(g_shell.io.data.receive_byte,
               reinterpret_cast<unsigned char*>(g_shell.io.temperature));
@@ -90,7 +93,7 @@ HWND ShellStart(HINSTANCE instance, int show_command) {
 }
 
 bool ShellLoopStep() {
-  if (g_controller.quit) return false;
+  if (controller::ControllerQuitRequested()) return false;
   if (!TakeOneMessage()) return false;
   // When this message destroyed the window, quit is set now; the iteration still runs to its
   // end, and the tick then only writes the relays.
@@ -101,7 +104,7 @@ bool ShellLoopStep() {
   g_shell.sim_humidity = SliderHumidityByte(sliders);
   RunTickAndSend();
   ReportRelays();
-  return !g_controller.quit;
+  return !controller::ControllerQuitRequested();
 }
 
 int ShellExitCode() { return static_cast<int>(g_shell.last_wparam); }
@@ -116,3 +119,5 @@ int ShellRun(HINSTANCE instance, int show_command) {
 void SetShellFrameTap(ShellFrameTap tap) { g_shell.frame_tap = tap; }
 
 uint8_t ShellRelayByte() { return g_shell.relay_out; }
+
+}  // namespace shell

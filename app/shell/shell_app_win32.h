@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+namespace shell {
+
 // Registers the window class, creates and shows the main window, binds the panel library,
 // runs the controller's initialising tick, registers its receive target and points the
 // controller at the shell's variables. Returns the main window, or null when it could not be
@@ -30,3 +32,5 @@ void SetShellFrameTap(ShellFrameTap tap);
 
 // The relay byte the last tick wrote.
 uint8_t ShellRelayByte();
+
+}  // namespace shell

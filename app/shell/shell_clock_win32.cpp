@@ -2,9 +2,13 @@
 
 #include <windows.h>
 
-WallClockTime LocalWallClock() {
+namespace shell {
+
+controller::WallClockTime LocalWallClock() {
   SYSTEMTIME now;
   GetLocalTime(&now);
-  return WallClockTime{static_cast<uint8_t>(now.wHour), static_cast<uint8_t>(now.wMinute),
+  return controller::WallClockTime{static_cast<uint8_t>(now.wHour), static_cast<uint8_t>(now.wMinute),
                        static_cast<uint8_t>(now.wSecond)};
 }
+
+}  // namespace shell

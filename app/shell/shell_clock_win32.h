@@ -3,4 +3,8 @@
 
 #include "app/controller/wall_clock.h"
 
-WallClockTime LocalWallClock();
+namespace shell {
+
+controller::WallClockTime LocalWallClock();
+
+}  // namespace shell

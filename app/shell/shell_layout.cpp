@@ -4,6 +4,8 @@
 #include "app/shell/shell_resource_ids.h"
 #include "app/shell/shell_sliders.h"
 
+namespace shell {
+
 int ComputeShellLayout(int w, int h, int cx, int cy, ControlPlace places[kShellControlCount]) {
   int n = 0;
   places[n++] = {IDC_LEFT_BACKGROUND, 0, 0, w / 2, h - 5 * cy};
@@ -19,3 +21,5 @@ int ComputeShellLayout(int w, int h, int cx, int cy, ControlPlace places[kShellC
   places[n++] = {IDC_HELP_TEXT, 0, h - 5 * cy, w, h - 5 * cy};
   return n;
 }
+
+}  // namespace shell

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace shell {
+
 struct RelayIndicator {
   int control_id;   // check box
   int text_string;  // string id of its text
@@ -27,3 +29,5 @@ struct RelayChange {
 // Compares the tick's relay byte with the one last sent to the window and, when they differ,
 // remembers the new one. last_relays starts at 0, so the first call always reports a change.
 RelayChange TakeRelayChange(uint8_t relay_out, uint8_t* last_relays);
+
+}  // namespace shell

@@ -2,17 +2,25 @@
 
 #include <cstdio>
 
+#include "app/controller/controller_tick.h"
 #include "app/shell/shell_resource_ids.h"
 
+namespace shell {
+
 namespace {
+
+// The rows start at the measurements the controller assumes after its initialising tick.
+constexpr int32_t kTemperatureMinimum = -10, kTemperatureMaximum = 50;
+constexpr int32_t kHumidityMinimum = 0, kHumidityMaximum = 100;
 
 // The degree sign is byte 0xB0 in the Windows code page 1252 the window texts use.
 constexpr const char* kTemperatureFormat = "%d\xB0" "C";
 constexpr const char* kHumidityFormat = "%d%%";
 
 constexpr SliderTable kInitialSliders = {{
-    {-10, 50, 15, IDS_TEMPERATURE, kTemperatureFormat},
-    {0, 100, 58, IDS_HUMIDITY, kHumidityFormat},
+    {kTemperatureMinimum, kTemperatureMaximum, controller::kStartTemperature, IDS_TEMPERATURE,
+     kTemperatureFormat},
+    {kHumidityMinimum, kHumidityMaximum, controller::kStartHumidity, IDS_HUMIDITY, kHumidityFormat},
 }};
 
 SliderTable g_sliders = kInitialSliders;
@@ -62,3 +70,5 @@ int8_t SliderTemperatureByte(const SliderTable& table) {
 uint8_t SliderHumidityByte(const SliderTable& table) {
   return static_cast<uint8_t>(table.rows[kHumidityRow].value & 0xFF);
 }
+
+}  // namespace shell

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace shell {
+
 // What a scroll bar asks for; the window maps its scroll codes onto these.
 enum class SliderAction { kLineUp, kLineDown, kPageUp, kPageDown, kTop, kBottom, kIgnore };
 
@@ -45,3 +47,5 @@ size_t FormatSliderValue(const SliderRow& row, char* out, size_t out_size);
 // What the loop hands to the controller: the low byte of each row's value.
 int8_t SliderTemperatureByte(const SliderTable& table);
 uint8_t SliderHumidityByte(const SliderTable& table);
+
+}  // namespace shell

@@ -1,20 +1,20 @@
 #include "app/shell/shell_window_win32.h"
 
-#include <cstring>
-
-#include "app/controller/controller_state.h"
+#include "app/controller/controller_tick.h"
 #include "app/shell/shell_about_win32.h"
+#include "app/shell/shell_font_win32.h"
 #include "app/shell/shell_layout.h"
 #include "app/shell/shell_relays.h"
 #include "app/shell/shell_resource_ids.h"
 #include "app/shell/shell_sliders.h"
+
+namespace shell {
 
 namespace {
 
 constexpr int kLabelChars = 64;
 constexpr int kHelpChars = 512;
 constexpr int kRelayTextCount = 4;  // 211..214; the hot-gas text has no indicator
-constexpr LONG kHelpFontWeight = 100;
 constexpr DWORD kWindowStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
 constexpr int kWindowX = 0, kWindowY = 100, kWindowWidth = 500, kWindowHeight = 450;
 
@@ -64,15 +64,6 @@ LRESULT CALLBACK SliderBarProc(HWND bar, UINT message, WPARAM wparam, LPARAM lpa
   return CallWindowProcA(g_window.bar_procs[row], bar, message, wparam, lparam);
 }
 
-HFONT CreateHelpFont() {
-  LOGFONTA font{};
-  GetObjectA(GetStockObject(SYSTEM_FONT), sizeof font, &font);
-  std::strncpy(font.lfFaceName, "MS Sans Serif", LF_FACESIZE - 1);
-  font.lfFaceName[LF_FACESIZE - 1] = '\0';
-  font.lfWeight = kHelpFontWeight;
-  return CreateFontIndirectA(&font);
-}
-
 void LoadWindowTexts() {
   HINSTANCE instance = g_window.instance;
   for (int row = 0; row < kSliderRowCount; ++row)
@@ -101,7 +92,7 @@ void CreateSlider(HWND window, int row) {
 LRESULT OnCreate(HWND window, const CREATESTRUCTA* create) {
   g_window.instance = create->hInstance;
   LoadWindowTexts();
-  g_window.help_font = CreateHelpFont();
+  g_window.help_font = CreateShellFont(kFontWeightThin);
 
   CreateChild(window, "static", nullptr, WS_BORDER | SS_GRAYRECT, IDC_LEFT_BACKGROUND);
   CreateChild(window, "static", nullptr, WS_BORDER | SS_BLACKFRAME, IDC_RIGHT_FRAME);
@@ -205,7 +196,7 @@ LRESULT OnPaint(HWND window) {
 }
 
 LRESULT OnDestroy() {
-  g_controller.quit = 1;
+  controller::ControllerRequestQuit();
   if (g_window.help_font) {
     DeleteObject(g_window.help_font);
     g_window.help_font = nullptr;
@@ -257,3 +248,5 @@ LRESULT CALLBACK ShellWindowProc(HWND window, UINT message, WPARAM wparam, LPARA
       return DefWindowProcA(window, message, wparam, lparam);
   }
 }
+
+}  // namespace shell

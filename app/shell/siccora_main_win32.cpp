@@ -5,5 +5,5 @@
 #include "app/shell/shell_app_win32.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show_command) {
-  return ShellRun(instance, show_command);
+  return shell::ShellRun(instance, show_command);
 }

@@ -10,23 +10,23 @@
 
 // Power-on state without the start-up timers, so only what a test does happens.
 inline void ResetQuietController() {
-  ResetController();
-  StartUp();
-  StopAllTimers();
+  controller::ResetController();
+  controller::StartUp();
+  controller::StopAllTimers();
 }
 
 // Unread events in order, without taking them.
 inline std::vector<uint8_t> PendingEvents() {
   std::vector<uint8_t> events;
-  const ControllerState& c = g_controller;
-  for (uint8_t i = c.event_read; i != c.event_write; i = static_cast<uint8_t>((i + 1) % kEventQueueSize)) {
+  const controller::ControllerState& c = controller::g_controller;
+  for (uint8_t i = c.event_read; i != c.event_write; i = static_cast<uint8_t>((i + 1) % controller::kEventQueueSize)) {
     events.push_back(c.events[i]);
   }
   return events;
 }
 
 inline std::vector<uint8_t> PendingMessages() {
-  const ControllerState& c = g_controller;
+  const controller::ControllerState& c = controller::g_controller;
   return std::vector<uint8_t>(c.messages, c.messages + c.message_count);
 }
 
@@ -34,8 +34,8 @@ inline std::vector<uint8_t> PendingMessages() {
 // receive and interpret steps of the tick for its CR.
 inline void FeedFrame(const std::string& bytes) {
   for (char ch : bytes) {
-    g_controller.rx_cell = static_cast<uint8_t>(ch);
-    ReceiveByte();
-    if (ReceiveStep()) InterpretFrame();
+    controller::g_controller.rx_cell = static_cast<uint8_t>(ch);
+    controller::ReceiveByte();
+    if (controller::ReceiveStep()) controller::InterpretFrame();
   }
 }

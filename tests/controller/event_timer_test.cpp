@@ -2,6 +2,16 @@
 
 #include "core_test_support.h"
 
+using controller::PostEvent;
+using controller::RelayByte;
+using controller::ResetController;
+using controller::ServiceTimers;
+using controller::StartTimer;
+using controller::StartUp;
+using controller::StopTimer;
+using controller::TimerRunning;
+using controller::g_controller;
+
 namespace {
 
 class EventTimerTest : public ::testing::Test {

@@ -6,6 +6,20 @@
 #include "core_test_support.h"
 #include "panel_harness.h"
 
+using controller::ComposeFrame;
+using controller::ControllerState;
+using controller::DigitChar;
+using controller::HexDigit;
+using controller::HexValue;
+using controller::LcdTextTable;
+using controller::g_controller;
+using controller::kEditChanged;
+using controller::kEditHourStage;
+using controller::kEditLine1Taken;
+using controller::kEditMinuteStage;
+using controller::kEditValueShown;
+using controller::kLcdTextCount;
+
 namespace {
 
 class FrameLayoutTest : public ::testing::Test {

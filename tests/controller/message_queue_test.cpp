@@ -2,6 +2,15 @@
 
 #include "core_test_support.h"
 
+using controller::DropHeadMessage;
+using controller::QueueMessage;
+using controller::StartTimer;
+using controller::TimerRunning;
+using controller::g_controller;
+using controller::kMenuConfiguration;
+using controller::kMenuKeyHeldMode;
+using controller::kTimerAckTimeout;
+
 namespace {
 
 class MessageQueueTest : public ::testing::Test {

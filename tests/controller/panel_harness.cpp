@@ -13,9 +13,9 @@ constexpr uint32_t kDayMs = 24u * 3600u * 1000u;
 // The simulated wall clock: milliseconds since midnight.
 uint32_t g_simulated_ms = 0;
 
-WallClockTime SimulatedTime() {
+controller::WallClockTime SimulatedTime() {
   uint32_t seconds = g_simulated_ms / 1000;
-  return WallClockTime{static_cast<uint8_t>(seconds / 3600), static_cast<uint8_t>(seconds / 60 % 60),
+  return controller::WallClockTime{static_cast<uint8_t>(seconds / 3600), static_cast<uint8_t>(seconds / 60 % 60),
                        static_cast<uint8_t>(seconds % 60)};
 }
 
@@ -35,15 +35,15 @@ std::string AppFrame(const std::string& body) { return "@" + body + '\x10'; }
 
 PanelHarness::PanelHarness(uint8_t hour, uint8_t minute, uint8_t second) {
   SetClock(hour, minute, second);
-  SetWallClockSource(SimulatedTime);
+  controller::SetWallClockSource(SimulatedTime);
   lines_[0] = lines_[1] = std::string(16, ' ');
-  ControllerTick(kTickModeInitialise, &io_);
+  controller::ControllerTick(controller::kTickModeInitialise, &io_);
   io_.temperature = &temperature_;
   io_.humidity = &humidity_;
   io_.relays = &relays_;
 }
 
-PanelHarness::~PanelHarness() { SetWallClockSource(nullptr); }
+PanelHarness::~PanelHarness() { controller::SetWallClockSource(nullptr); }
 
 void PanelHarness::SetClock(uint8_t hour, uint8_t minute, uint8_t second) {
   g_simulated_ms = ((hour % 24) * 3600u + (minute % 60) * 60u + second % 60) * 1000u;
@@ -56,13 +56,13 @@ void PanelHarness::AdvanceClock(uint32_t milliseconds) {
 void PanelHarness::Deliver(const std::string& message) {
   // The library writes each byte into the cell and calls the callback once per byte.
   for (char c : message) {
-    g_controller.rx_cell = static_cast<uint8_t>(c);
+    controller::g_controller.rx_cell = static_cast<uint8_t>(c);
     io_.data.receive_byte();
   }
 }
 
 void PanelHarness::Step(int ticks) {
-  ReceiveCallback receive = io_.data.receive_byte;  // io.data is overwritten by each frame
+  controller::ReceiveCallback receive = io_.data.receive_byte;  // io.data is overwritten by each frame
   for (int i = 0; i < ticks; ++i) {
     io_.data.receive_byte = receive;
     if (!inbound_.empty()) {
@@ -71,7 +71,7 @@ void PanelHarness::Step(int ticks) {
       Deliver(message);
     }
     ++ticks_;
-    int length = ControllerTick(kTickModeRun, &io_);
+    int length = controller::ControllerTick(controller::kTickModeRun, &io_);
     if (length > 0) {
       std::string frame(reinterpret_cast<const char*>(io_.data.bytes), static_cast<size_t>(length));
       frames_.push_back(frame);

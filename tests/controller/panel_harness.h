@@ -72,13 +72,13 @@ class PanelHarness {
   std::string Line(int line) const { return lines_[line & 1]; }
   uint8_t leds() const { return leds_; }
 
-  ControllerIo& io() { return io_; }
+  controller::ControllerIo& io() { return io_; }
 
  private:
   void Deliver(const std::string& message);
   void Observe(const std::string& frame);
 
-  ControllerIo io_{};
+  controller::ControllerIo io_{};
   int8_t temperature_ = 15;
   uint8_t humidity_ = 58;
   uint8_t relays_ = 15;

@@ -3,6 +3,20 @@
 #include "core_test_support.h"
 #include "panel_harness.h"
 
+using controller::ControllerIo;
+using controller::ControllerState;
+using controller::ControllerTick;
+using controller::PostEvent;
+using controller::QueueMessage;
+using controller::ReceiveByte;
+using controller::StartTimer;
+using controller::StopAllTimers;
+using controller::TimerRunning;
+using controller::g_controller;
+using controller::kEditValueShown;
+using controller::kTickModeInitialise;
+using controller::kTimerAckTimeout;
+
 namespace {
 
 // A running controller whose start-up timers are cancelled and whose clock is held, so the only

@@ -2,6 +2,11 @@
 
 #include "core_test_support.h"
 
+using controller::InterpretFrame;
+using controller::ReceiveByte;
+using controller::ReceiveStep;
+using controller::g_controller;
+
 namespace {
 
 class ReceiverTest : public ::testing::Test {

@@ -7,6 +7,19 @@
 #include "core_test_support.h"
 #include "scenario_support.h"
 
+using controller::ClockStep;
+using controller::CountFilterMinute;
+using controller::DelayedStartTime;
+using controller::IsOperationAllowed;
+using controller::g_controller;
+using controller::kEditClockHold;
+using controller::kEventHalfHour;
+using controller::kEventHour;
+using controller::kEventMinute;
+using controller::kMenuKeyHeldMode;
+using controller::kMenuNone;
+using controller::kStateDehumidifying;
+
 namespace {
 
 // A quiet controller with a running clock at the given time.

@@ -4,6 +4,23 @@
 
 #include "scenario_support.h"
 
+using controller::TimerRunning;
+using controller::g_controller;
+using controller::kEditValueShown;
+using controller::kEventAllRelaysTestEnd;
+using controller::kEventMenuKeyHeld;
+using controller::kEventRelayTestEnd;
+using controller::kEventRepeatUp;
+using controller::kMenuConfiguration;
+using controller::kMenuKeyHeldMode;
+using controller::kMenuNone;
+using controller::kMenuTest;
+using controller::kMenuTime;
+using controller::kStateDehumidifying;
+using controller::kStateIdle;
+using controller::kStateRoomSelected;
+using controller::kStateStandby;
+
 namespace {
 
 class MenuScenario : public ::testing::Test {

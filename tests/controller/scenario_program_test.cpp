@@ -6,6 +6,29 @@
 #include "app/controller/program_control.h"
 #include "scenario_support.h"
 
+using controller::DefrostDuration;
+using controller::DefrostMaxC;
+using controller::LoadDefaults;
+using controller::QueueMessage;
+using controller::ResetController;
+using controller::Stop;
+using controller::TimerRunning;
+using controller::g_controller;
+using controller::kEditClockHold;
+using controller::kEventDefrostArm;
+using controller::kEventHalfHour;
+using controller::kEventStartDelay;
+using controller::kEventStartTime;
+using controller::kMenuConfiguration;
+using controller::kMsgSensorAlarm;
+using controller::kStateDehumidifying;
+using controller::kStateIdle;
+using controller::kStateRoomSelected;
+using controller::kStateStandby;
+using controller::kStateStartPhase;
+using controller::kStateWashingSelected;
+using controller::kTimerAckTimeout;
+
 namespace {
 
 class ProgramScenario : public ::testing::Test {

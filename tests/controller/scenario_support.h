@@ -10,11 +10,11 @@
 #include "panel_harness.h"
 
 // Key masks as the panel sends them (bit k = key k held).
-constexpr uint8_t kMaskOff = 1u << kKeyOff;
-constexpr uint8_t kMaskWashing = 1u << kKeyWashing;
-constexpr uint8_t kMaskMenu = 1u << kKeyMenu;
-constexpr uint8_t kMaskHeater = 1u << kKeyHeater;
-constexpr uint8_t kMaskRoom = 1u << kKeyRoom;
+constexpr uint8_t kMaskOff = 1u << controller::kKeyOff;
+constexpr uint8_t kMaskWashing = 1u << controller::kKeyWashing;
+constexpr uint8_t kMaskMenu = 1u << controller::kKeyMenu;
+constexpr uint8_t kMaskHeater = 1u << controller::kKeyHeater;
+constexpr uint8_t kMaskRoom = 1u << controller::kKeyRoom;
 
 // Relay byte bits (active low).
 constexpr uint8_t kRelayBitCompressor = 0x01;
@@ -58,7 +58,7 @@ inline bool InOrder(const std::vector<std::string>& frames, const std::vector<st
 // Steps until the controller's clock shows the time (at most a day of ticks).
 inline bool RunUntilClock(PanelHarness& panel, uint8_t hour, uint8_t minute, uint8_t second) {
   for (int i = 0; i < 24 * 3600 * 20; ++i) {
-    const ControllerState& c = g_controller;
+    const controller::ControllerState& c = controller::g_controller;
     if (c.hour == hour && c.minute == minute && c.second == second) return true;
     panel.Step();
   }

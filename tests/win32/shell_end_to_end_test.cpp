@@ -22,6 +22,14 @@
 #include "siccorae_loader.h"
 #include "window_capture.h"
 
+using shell::kHumidityRow;
+using shell::kTemperatureRow;
+using shell::SetShellFrameTap;
+using shell::ShellLoopStep;
+using shell::ShellRelayByte;
+using shell::ShellSliders;
+using shell::ShellStart;
+
 namespace {
 
 constexpr int kStartUpSteps = 200;   // 10 s of 50 ms steps; the start-up needs about 2 s

@@ -10,6 +10,28 @@
 #include "app/shell/shell_resource_ids.h"
 #include "app/shell/shell_sliders.h"
 
+using shell::ApplySliderAction;
+using shell::ComputeShellLayout;
+using shell::ControlPlace;
+using shell::FormatSliderValue;
+using shell::kHumidityRow;
+using shell::kRelayIndicators;
+using shell::kRelaysAllOff;
+using shell::kShellControlCount;
+using shell::kTemperatureRow;
+using shell::RelayChange;
+using shell::RelayIndicator;
+using shell::RelayIndicatorChecked;
+using shell::ResetShellSliders;
+using shell::ShellSliders;
+using shell::SliderAction;
+using shell::SliderBarPosition;
+using shell::SliderBarRange;
+using shell::SliderHumidityByte;
+using shell::SliderRow;
+using shell::SliderTemperatureByte;
+using shell::TakeRelayChange;
+
 namespace {
 
 SliderRow Temperature(int32_t value) {
