@@ -3,19 +3,37 @@
 # Safe to run again and again.
 set -euo pipefail
 packages=(
-  cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev
+  cmake ninja-build g++ clang googletest libgtest-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64
-  wine wine64 xvfb x11-apps imagemagick xdotool procps
+  wine wine64 xvfb x11-apps imagemagick xdotool procps nsis
 )
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -eq 0 ]; then
-  exit 0
-fi
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
-echo "bootstrap: installing ${missing[*]}"
-$sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+updated=""
+
+# Installs the given packages that are not installed yet.
+install_missing() {
+  local missing=() p
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -gt 0 ] || return 0
+  echo "bootstrap: installing ${missing[*]}"
+  if [ -z "$updated" ]; then
+    $sudo apt-get update -qq
+    updated=yes
+  fi
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
+    "${missing[@]}" >/dev/null
+}
+
+install_missing "${packages[@]}"
+
+# libFuzzer and the sanitizer runtimes of clang come in the compiler-runtime package of the
+# installed clang's own major version (libclang-rt-14-dev for clang 14, and so on).
+clang_major=$(clang --version | sed -nE 's/.*clang version ([0-9]+)\..*/\1/p' | head -n 1)
+if [ -z "$clang_major" ]; then
+  echo "bootstrap: cannot tell the version of the installed clang" >&2
+  exit 1
+fi
+install_missing "libclang-rt-$clang_major-dev"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts the dryer prototype under Wine: siccora.exe, which loads the panel library
-# siccorae.dll, from the folder of the programs (the panel finds its device picture rk52.bmp
-# there by its relative name). Builds the Windows x86_64 programs first when needed.
+# siccorae.dll, from the folder of the programs, after writing the panel's settings key into the
+# project's Wine prefix (the data set's file names and WrkDir = that folder, as an installation
+# writes them). Builds the Windows x86_64 programs first when needed.
 #
 #   scripts/run.sh                          run until the application window is closed
 #   scripts/run.sh --screenshot FILE        wait a few seconds, save a screenshot of the whole
@@ -16,7 +17,7 @@ screenshot=""
 wait_seconds=6
 
 usage() {
-  sed -n '2,11p' "$0" | sed 's/^# \{0,1\}//'
+  sed -n '2,12p' "$0" | sed 's/^# \{0,1\}//'
   exit "${1:-0}"
 }
 
@@ -60,6 +61,18 @@ done
 source "$root/scripts/wine-session.sh"
 wine_session_start
 trap wine_session_stop EXIT
+
+# The panel library's settings key, as an installation writes it (installer/registry_settings.txt),
+# with WrkDir = the programs' folder. Written afresh on every start, so the panel always finds
+# the data set of this build.
+settings_reg=$build_dir/run-settings.reg
+mapfile -t windows_paths < <("$root/scripts/wine-run.sh" winepath -w "$program_dir" "$settings_reg" 2>/dev/null)
+[ ${#windows_paths[@]} -eq 2 ] || { echo "run.sh: winepath failed" >&2; exit 1; }
+cmake -DTABLE="$root/installer/registry_settings.txt" -DMODE=reg \
+      -DWRKDIR="${windows_paths[0]%$'\r'}" -DOUTPUT="$settings_reg" \
+      -P "$root/installer/settings_files.cmake"
+"$root/scripts/wine-run.sh" regedit /S "${windows_paths[1]%$'\r'}" </dev/null >/dev/null 2>&1 ||
+  { echo "run.sh: the settings could not be written into the Wine prefix" >&2; exit 1; }
 
 cd "$program_dir"
 # The panel library reports every list operation on standard output; keep that out of the way.

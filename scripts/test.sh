@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Runs every test: native unit tests with sanitizers, a short fuzz run, the 32-bit Windows build
-# (compiled only: this machine cannot run 32-bit code), and the Windows x86_64 build with its
-# tests under Wine. Ends with one line that sums up both CTest runs.
+# Runs every test: the portability check, native unit tests with AddressSanitizer and
+# UndefinedBehaviorSanitizer, the threaded suites with ThreadSanitizer, a short fuzz run, the
+# 32-bit Windows build and installer (compiled only: this machine cannot run 32-bit code), and the
+# Windows x86_64 build and installer with their tests under Wine (the installer test installs and
+# uninstalls in a Wine prefix of its own). Ends with one line that sums up all CTest runs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/bootstrap.sh
@@ -24,28 +26,32 @@ count_ctest() {
 }
 
 echo "== portable code must not include Windows headers"
-if grep -rlE '#include *<(windows|winsock2|commctrl|commdlg|shellapi|mmsystem)\.h>' \
-     --include='*.cpp' --include='*.h' app/controller panel tests/controller tests/panel_core \
-     tests/lcd tests/link | grep -v -E '_win32\.(cpp|h)$'; then
-  echo "these portable files include Windows headers"; exit 1
-fi
+bash scripts/check_portable.sh
 
 echo "== native build and tests (AddressSanitizer, UndefinedBehaviorSanitizer)"
-cmake --preset native -DSICCORA_SANITIZE=ON >/dev/null
-cmake --build --preset native -j "$jobs"
-ctest --preset native -j "$jobs" 2>&1 | tee build/ctest-native.log || status=1
-count_ctest build/ctest-native.log
+cmake --preset native-asan >/dev/null
+cmake --build --preset native-asan -j "$jobs"
+ctest --preset native-asan -j "$jobs" 2>&1 | tee build/ctest-native-asan.log || status=1
+count_ctest build/ctest-native-asan.log
+
+echo "== data-list and application-link tests (ThreadSanitizer)"
+cmake --preset native-tsan >/dev/null
+cmake --build --preset native-tsan -j "$jobs"
+ctest --preset native-tsan -j "$jobs" 2>&1 | tee build/ctest-native-tsan.log || status=1
+count_ctest build/ctest-native-tsan.log
 
 echo "== short fuzz runs"
 bash scripts/fuzz.sh "${SICCORA_FUZZ_SECONDS:-60}" || status=1
 
-echo "== Windows i686 build"
+echo "== Windows i686 build and its installer"
 cmake --preset win32 >/dev/null
 cmake --build --preset win32 -j "$jobs"
+cmake --build --preset win32 --target installer
 
-echo "== Windows x86_64 build and tests under Wine"
+echo "== Windows x86_64 build, its installer, and the tests under Wine"
 cmake --preset win64 >/dev/null
 cmake --build --preset win64 -j "$jobs"
+cmake --build --preset win64 --target installer
 source scripts/wine-session.sh
 wine_session_start
 trap wine_session_stop EXIT

@@ -91,6 +91,7 @@ TEST_F(LcdRenderTest, DefaultGeometryTwelvePixelCells) {
   SendText("AB");
   Draw();
   EXPECT_EQ(CharAt(0, 0), RowsOfCode('A'));
+  EXPECT_EQ(CharAt(0, 0)[3], 0x1Fu);  // the bar of "A" lies on the fourth dot row
   EXPECT_EQ(ReadGlyph(297, 120), RowsOfCode('B'));
   EXPECT_EQ(CharAt(0, 2), kBlank);
   // The empty dot column between characters and the line below the glyph are not drawn.
