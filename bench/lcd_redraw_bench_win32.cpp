@@ -17,6 +17,8 @@
 #include "panel/lcd/lcd_controller.h"
 #include "panel/lcd/lcd_render.h"
 
+using namespace panel;
+
 namespace {
 
 constexpr int kRedrawRounds = 2000;

@@ -6,15 +6,16 @@
 // bytes are split into calls at every 0xFE byte (itself kept as data) so frames cross calls.
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 
 #include "panel/core/data_lists.h"
 #include "panel/core/monitor_log.h"
+#include "panel/core/panel_platform.h"
 #include "panel/lcd/lcd_controller.h"
 #include "panel/link/app_link.h"
 #include "panel/link/command_interpreter.h"
-#include "panel/link/panel_host.h"
 #include "panel/link/protocol_settings.h"
+
+using namespace panel;
 
 namespace {
 
@@ -43,8 +44,6 @@ void AddLed(tagRLISTHEAD* areas, int32_t id) {
 }
 
 void SetUpOnce() {
-  // The data lists report every append and removal on standard output; keep the run quiet.
-  if (std::freopen("/dev/null", "w", stdout) == nullptr) return;
   ListInitCriticalSection();
   InitCriticalRectSection();
   SetListHead(ListCreate());  // TX
@@ -53,12 +52,15 @@ void SetUpOnce() {
   SetRectList(areas);
   for (int32_t id : {1, 2, 4, 16}) AddLed(areas, id);  // a gap at 8 stops the update there
   LcdInit();
-  static const PanelHost host{Redraw, Redraw, Beep, nullptr};
-  SetPanelHost(&host);
-  static const MonitorSink sink{CountLine, nullptr, nullptr};
-  SetMonitorSink(&sink);
+  // No list report: the data lists would write a line for every append and removal.
+  PanelPlatform platform{};
+  platform.redraw_lcd = Redraw;
+  platform.redraw_leds = Redraw;
+  platform.beep = Beep;
+  platform.write_monitor_line = CountLine;
+  platform.run_interpreter = RunInterpreter;
+  InstallPanelPlatform(platform);
   AppLinkSetRxTarget(OnByte, &g_cell);
-  SetInterpreterRunner(RunInterpreter, nullptr);
 }
 
 }  // namespace

@@ -10,6 +10,8 @@
 #include "panel/lcd/lcd_controller.h"
 #include "panel/lcd/lcd_render.h"
 
+using namespace panel;
+
 namespace {
 
 void CheckInvariants() {

@@ -1,19 +1,13 @@
-// Allocation, diagnostics and the area list lock shared by the list families.
-#include <atomic>
-#include <cstdio>
+// Allocation, diagnostics and the area list lock shared by the list families; allocation and the
+// data lists' report lines go through the platform (panel_platform.h).
 #include <cstring>
 
 #include "panel/core/data_list_internal.h"
 #include "panel/core/data_lists.h"
 #include "panel/core/monitor_log.h"
+#include "panel/core/panel_platform.h"
 
-namespace {
-
-std::atomic<void* (*)(size_t)> g_allocate{nullptr};
-
-}  // namespace
-
-void SetListAllocator(void* (*allocate)(size_t size)) { g_allocate.store(allocate); }
+namespace panel {
 
 namespace data_list_detail {
 
@@ -41,20 +35,14 @@ const CommonLines kTxMonitorLines = {
 void ReportToStandardOutput(const char* format, const void* address) {
   char line[256];
   FormatText(line, sizeof line, format, address);
-  // One fputs per line keeps lines from several threads whole; flushed so they appear in order
-  // with anything else the process writes.
-  std::fputs(line, stdout);
-  std::fflush(stdout);
+  PlatformWriteListReport(line);
 }
 
 void ReportToTxMonitor(const char* format, const void* address) {
   MonitorLine(kTxMonitor, format, address);
 }
 
-void* Allocate(size_t size) {
-  void* (*allocate)(size_t) = g_allocate.load();
-  return allocate != nullptr ? allocate(size) : std::malloc(size);
-}
+void* Allocate(size_t size) { return PlatformAllocate(size); }
 
 char* DuplicateString(const char* text, bool* failed) {
   if (text == nullptr) return nullptr;
@@ -74,3 +62,5 @@ std::mutex& AreaListLock() {
 }
 
 }  // namespace data_list_detail
+
+}  // namespace panel

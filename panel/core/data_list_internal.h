@@ -10,6 +10,8 @@
 #include <mutex>
 #include <type_traits>
 
+namespace panel {
+
 namespace data_list_detail {
 
 // Writes one diagnostic line whose format takes at most one address ("%p").
@@ -253,3 +255,5 @@ void DeleteWholeList(Head* head, const FamilyLines& lines, void (*free_record)(R
 }
 
 }  // namespace data_list_detail
+
+}  // namespace panel

@@ -5,7 +5,7 @@
 #include "panel/core/data_list_internal.h"
 #include "panel/core/data_lists.h"
 
-using namespace data_list_detail;
+using namespace panel::data_list_detail;
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "panel/core/data_list_internal.h"
 #include "panel/core/data_lists.h"
 
-using namespace data_list_detail;
+using namespace panel::data_list_detail;
 
 namespace {
 
@@ -38,13 +38,15 @@ tagLCDPROP* FirstLcd(tagLCDLISTHEAD* list, Match matches) {
 
 }  // namespace
 
+extern "C" {
+
 tagRECTPROP* FindRect(tagRLISTHEAD* list, tagLISTPOINT point) {
   return FirstArea(list, [point](const tagRECTPROP& area) {
     return area.kind == kRectKindButton && Contains(area.rect, point);
   });
 }
 
-tagRECTPROP* FindRect(tagRLISTHEAD* list, int32_t id) {
+tagRECTPROP* FindRectById(tagRLISTHEAD* list, int32_t id) {
   return FirstArea(list, [id](const tagRECTPROP& area) {
     return area.kind == kRectKindButton && area.id == id;
   });
@@ -56,7 +58,7 @@ tagRECTPROP* FindEllipse(tagRLISTHEAD* list, tagLISTPOINT point) {
   });
 }
 
-tagRECTPROP* FindEllipse(tagRLISTHEAD* list, int32_t id) {
+tagRECTPROP* FindEllipseById(tagRLISTHEAD* list, int32_t id) {
   return FirstArea(list, [id](const tagRECTPROP& area) {
     return area.kind == kRectKindLed && area.id == id;
   });
@@ -66,17 +68,36 @@ tagRECTPROP* FindLcd(tagRLISTHEAD* list, tagLISTPOINT point) {
   return FirstArea(list, [point](const tagRECTPROP& area) { return Contains(area.rect, point); });
 }
 
-tagLCDPROP* FindLcd(tagLCDLISTHEAD* list, tagLISTPOINT point) {
+tagLCDPROP* FindLcdTypeAt(tagLCDLISTHEAD* list, tagLISTPOINT point) {
   return FirstLcd(list, [point](const tagLCDNODE& node) { return Contains(node.record->rect, point); });
 }
 
-tagLCDPROP* FindLcd(tagLCDLISTHEAD* list, const char* name) {
+tagLCDPROP* FindLcdByName(tagLCDLISTHEAD* list, const char* name) {
   if (name == nullptr) return nullptr;
   return FirstLcd(list, [name](const tagLCDNODE& node) {
     return node.record->name != nullptr && std::strcmp(node.record->name, name) == 0;
   });
 }
 
-tagLCDPROP* FindLcd(tagLCDLISTHEAD* list, int32_t number) {
+tagLCDPROP* FindLcdByNumber(tagLCDLISTHEAD* list, int32_t number) {
   return FirstLcd(list, [number](const tagLCDNODE& node) { return node.number == number; });
 }
+
+}  // extern "C"
+
+namespace panel {
+
+static_assert(kLastLedId == 1 << (kLedRunMax - 1), "one LED per bit of the \"@L\" byte");
+
+int FindLedRun(tagRLISTHEAD* list, tagRECTPROP* (&leds)[kLedRunMax]) {
+  if (list == nullptr) return 0;
+  int found = 0;
+  for (int32_t id = 1; id <= kLastLedId && found < kLedRunMax; id <<= 1) {
+    tagRECTPROP* led = FindEllipseById(list, id);
+    if (led == nullptr) break;
+    leds[found++] = led;
+  }
+  return found;
+}
+
+}  // namespace panel

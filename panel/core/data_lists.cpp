@@ -1,5 +1,6 @@
 // The data lists: the TX and RX message queues and the file readers' line lists. Other threads
-// than the UI thread change them, so their diagnostics go to standard output, not to a monitor.
+// than the UI thread change them, so their diagnostics go to the list report (standard output),
+// not to a monitor.
 #include "panel/core/data_lists.h"
 
 #include <atomic>
@@ -7,7 +8,7 @@
 
 #include "panel/core/data_list_internal.h"
 
-using namespace data_list_detail;
+using namespace panel::data_list_detail;
 
 namespace {
 
@@ -99,3 +100,24 @@ void DelList(tagLISTHEAD* head) {
 }
 
 }  // extern "C"
+
+namespace panel {
+
+int32_t QueuedCount(tagLISTHEAD* head) {
+  if (head == nullptr) return 0;
+  std::lock_guard<std::mutex> guard(g_data_list_lock);
+  return head->count;
+}
+
+int QueueDataMessage(tagLISTHEAD* head, const uint8_t* bytes, int32_t length) {
+  if (head == nullptr) return 0;
+  tagDATA* record = CreateNewEntry(bytes, length);
+  if (record == nullptr) return 0;
+  if (ListAppend(head, record) == 0) {
+    FreeData(record);  // not linked, so still ours to release
+    return 0;
+  }
+  return 1;
+}
+
+}  // namespace panel

@@ -3,12 +3,13 @@
 // the LCD list (LCD types). All four families are doubly linked lists that own their records;
 // appending, removing and searching take the family's lock, because several threads use them.
 //
-// The library exports these operations by name, so they have C linkage. The searches are
-// overloaded by what they look for (point, id, name, number), which C linkage cannot express; they
-// keep their names as C++ overloads.
+// The library exports these operations by name, so they have C linkage; so do the searches, each
+// under a name that says what it searches. The library's own code uses the searches as C++
+// overloads (namespace panel, at the end).
 //
-// Diagnostics: the data lists write their lines to standard output (other threads change them,
-// and the monitors belong to the UI thread); the other families write to the TX monitor.
+// Diagnostics: the data lists write their lines to the platform's list report (standard output
+// on Win32; other threads change them, and the monitors belong to the UI thread); the other
+// families write to the TX monitor. Memory comes from the platform's allocator (panel_platform.h).
 #pragma once
 
 #include <cstddef>
@@ -191,19 +192,54 @@ tagLCDNODE* GetNextLcdEntry(tagLCDNODE* node);
 int RemoveLcd(tagLCDLISTHEAD* head, tagLCDPROP* record);
 void DelLcdList(tagLCDLISTHEAD* head);
 
+// Searches under the area list lock; the first match in list order wins; none gives null. The
+// record is returned after the lock is released. A rectangle contains a point when
+// left <= x < right and top <= y < bottom.
+tagRECTPROP* FindRect(tagRLISTHEAD* list, tagLISTPOINT point);       // button area at the point
+tagRECTPROP* FindRectById(tagRLISTHEAD* list, int32_t id);           // button area with that id
+tagRECTPROP* FindEllipse(tagRLISTHEAD* list, tagLISTPOINT point);    // LED area (bounding rect)
+tagRECTPROP* FindEllipseById(tagRLISTHEAD* list, int32_t id);        // LED area with that id
+tagRECTPROP* FindLcd(tagRLISTHEAD* list, tagLISTPOINT point);        // area of any kind
+tagLCDPROP* FindLcdTypeAt(tagLCDLISTHEAD* list, tagLISTPOINT point); // LCD type at the point
+tagLCDPROP* FindLcdByName(tagLCDLISTHEAD* list, const char* name);   // exact, case-sensitive
+tagLCDPROP* FindLcdByNumber(tagLCDLISTHEAD* list, int32_t number);   // node numbered `number`
+
 }  // extern "C"
 
-// Searches, under the area list lock; the first match in list order wins; none gives null. The
-// record is returned after the lock is released.
-tagRECTPROP* FindRect(tagRLISTHEAD* list, tagLISTPOINT point);     // button area containing point
-tagRECTPROP* FindRect(tagRLISTHEAD* list, int32_t id);             // button area with that id
-tagRECTPROP* FindEllipse(tagRLISTHEAD* list, tagLISTPOINT point);  // LED area (its bounding rect)
-tagRECTPROP* FindEllipse(tagRLISTHEAD* list, int32_t id);          // LED area with that id
-tagRECTPROP* FindLcd(tagRLISTHEAD* list, tagLISTPOINT point);      // area of any kind
-tagLCDPROP* FindLcd(tagLCDLISTHEAD* list, tagLISTPOINT point);     // LCD type containing point
-tagLCDPROP* FindLcd(tagLCDLISTHEAD* list, const char* name);       // exact, case-sensitive name
-tagLCDPROP* FindLcd(tagLCDLISTHEAD* list, int32_t number);         // node numbered `number`
+namespace panel {
 
-// Test seam: every list allocation goes through `allocate` (nullptr: the C heap), so a test can
-// make one fail. Memory is always released with free().
-void SetListAllocator(void* (*allocate)(size_t size));
+// The searches as overloads by what they look for: the point forms over the area list are the
+// exported ones, the others forward to their named exports.
+using ::FindEllipse;
+using ::FindLcd;
+using ::FindRect;
+inline tagRECTPROP* FindRect(tagRLISTHEAD* list, int32_t id) { return FindRectById(list, id); }
+inline tagRECTPROP* FindEllipse(tagRLISTHEAD* list, int32_t id) { return FindEllipseById(list, id); }
+inline tagLCDPROP* FindLcd(tagLCDLISTHEAD* list, tagLISTPOINT point) {
+  return FindLcdTypeAt(list, point);
+}
+inline tagLCDPROP* FindLcd(tagLCDLISTHEAD* list, const char* name) {
+  return FindLcdByName(list, name);
+}
+inline tagLCDPROP* FindLcd(tagLCDLISTHEAD* list, int32_t number) {
+  return FindLcdByNumber(list, number);
+}
+
+// LED ids are consecutive bits from 1 up to kLastLedId; the first id without an LED area ends the
+// run, so at most kLedRunMax LEDs take part in "@L" and in painting.
+constexpr int32_t kLastLedId = 128;
+constexpr int kLedRunMax = 8;
+// Fills `leds` with the LED areas of ids 1, 2, 4, ... in that order, up to the first id that has
+// none, and returns how many it found (0 for a null list).
+int FindLedRun(tagRLISTHEAD* list, tagRECTPROP* (&leds)[kLedRunMax]);
+
+// The list's count read under the data list lock: a queue's consumer asks this while producers
+// on other threads append.
+int32_t QueuedCount(tagLISTHEAD* head);
+
+// Appends a copy of `length` bytes to a data list (the TX or RX queue). Returns 1 when queued, 0
+// for a null list, a negative length, null bytes with a length, or no memory (the list reports
+// that itself); nothing is left allocated then.
+int QueueDataMessage(tagLISTHEAD* head, const uint8_t* bytes, int32_t length);
+
+}  // namespace panel

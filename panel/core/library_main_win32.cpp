@@ -3,14 +3,14 @@
 #include <windows.h>
 
 #include "panel/core/data_lists.h"
-#include "panel/core/library_exports_win32.h"
 #include "panel/core/library_state_win32.h"
 #include "panel/core/monitor_log.h"
 #include "panel/core/ui_thread_win32.h"
 #include "panel/lcd/lcd_render_win32.h"
-#include "panel/window/monitor_sink_win32.h"
+#include "panel/window/panel_platform_win32.h"
 #include "panel/window/panel_window_win32.h"
 
+namespace panel {
 namespace {
 
 void CreateLibraryLists() {
@@ -32,9 +32,9 @@ void OnProcessAttach(HINSTANCE module) {
   // attach sequence; the event is set as the last step here (never waited for inside DllMain).
   state.attach_done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   state.ui_thread = StartUiThread(module, &state.ui_thread_id);
+  // Before the lists, which report through it; the UI thread has not run yet.
+  InstallWin32PanelPlatform();
   CreateLibraryLists();
-  InstallPanelMonitorSink();
-  InstallInterpreterRunner();
   if (state.attach_done) {
     SetEvent(state.attach_done);
   }
@@ -45,8 +45,6 @@ void OnProcessAttach(HINSTANCE module) {
 }
 
 void OnProcessDetach() {
-  // The UI thread that owns the monitor has ended by now; list diagnostics must not reach it.
-  SetMonitorSink(nullptr);
   DelRectList(GetRectList());
   DelList(GetTXListHead());
   DelList(GetRXListHead());
@@ -55,24 +53,25 @@ void OnProcessDetach() {
 }
 
 }  // namespace
+}  // namespace panel
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID reserved) {
   switch (reason) {
     case DLL_PROCESS_ATTACH:
-      OnProcessAttach(module);
+      panel::OnProcessAttach(module);
       break;
     case DLL_THREAD_ATTACH:
-      MonitorLine(kTxMonitor, "thread gestartet\r\n");
+      panel::MonitorLine(panel::kTxMonitor, "thread gestartet\r\n");
       break;
     case DLL_THREAD_DETACH:
-      MonitorLine(kTxMonitor, "thread beendet\r\n");
+      panel::MonitorLine(panel::kTxMonitor, "thread beendet\r\n");
       break;
     case DLL_PROCESS_DETACH:
       // When the process ends, its other threads have been stopped wherever they were, possibly
       // inside GDI, USER or the heap while holding their locks: freeing anything now could wait
       // forever. The system reclaims it all; the detach sequence runs only on a real unload.
       if (reserved == nullptr) {
-        OnProcessDetach();
+        panel::OnProcessDetach();
       }
       break;
     default:

@@ -2,6 +2,8 @@
 
 #include <atomic>
 
+namespace panel {
+
 namespace {
 LibraryState library_state;
 // Written by the UI thread, read by the attach thread in ReceiveFromApp: atomic so the attach
@@ -17,3 +19,5 @@ void SetPanelWindow(HWND window) { panel_window.store(window); }
 
 HWND GetApplicationWindow() { return application_window.load(); }
 void SetApplicationWindow(HWND window) { application_window.store(window); }
+
+}  // namespace panel

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+namespace panel {
+
 struct LibraryState {
   HINSTANCE module;           // the library's module instance
   DWORD attach_thread_id;     // the application's main thread; gets the end notice
@@ -21,3 +23,5 @@ void SetPanelWindow(HWND window);
 // The first top-level window of the attach thread, looked up once the panel window exists.
 HWND GetApplicationWindow();
 void SetApplicationWindow(HWND window);
+
+}  // namespace panel

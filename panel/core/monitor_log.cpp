@@ -1,37 +1,13 @@
-// Monitor lines and status text: expanded here, shown by whatever sink is installed.
+// Monitor lines and status text: expanded here, shown by the platform.
 #include "panel/core/monitor_log.h"
 
-#include <mutex>
-
-namespace {
-
-// The installed sink. Copied out under the mutex and called without it: the Win32 sink hands a
-// line to the UI thread and waits, and the UI thread may be writing a line at the same moment.
-std::mutex g_sink_mutex;
-MonitorSink g_sink = {nullptr, nullptr, nullptr};
-
-MonitorSink CurrentSink() {
-  std::lock_guard<std::mutex> guard(g_sink_mutex);
-  return g_sink;
-}
-
-}  // namespace
-
-void SetMonitorSink(const MonitorSink* sink) {
-  std::lock_guard<std::mutex> guard(g_sink_mutex);
-  if (sink == nullptr) {
-    g_sink = MonitorSink{nullptr, nullptr, nullptr};
-  } else {
-    g_sink = *sink;
-  }
-}
+namespace panel {
 
 int MonitorLineV(MonitorTarget target, const char* format, va_list args) {
-  const MonitorSink sink = CurrentSink();
-  if (sink.write_line == nullptr) return 0;  // no monitor: the line is dropped
+  if (InstalledPanelPlatform().write_monitor_line == nullptr) return 0;  // no monitor: dropped
   char text[kMonitorLineMaxChars + 1];
   FormatTextV(text, sizeof text, format, args);
-  return sink.write_line(sink.context, target, text);
+  return PlatformWriteMonitorLine(target, text);
 }
 
 int MonitorLine(MonitorTarget target, const char* format, ...) {
@@ -43,14 +19,13 @@ int MonitorLine(MonitorTarget target, const char* format, ...) {
 }
 
 void StatusText(const char* format, ...) {
-  const MonitorSink sink = CurrentSink();
-  if (sink.set_status == nullptr) return;  // no status line
+  if (InstalledPanelPlatform().set_status_text == nullptr) return;  // no status line
   char text[kStatusTextMaxChars + 1];
   va_list args;
   va_start(args, format);
   FormatTextV(text, sizeof text, format, args);
   va_end(args);
-  sink.set_status(sink.context, text);
+  PlatformSetStatusText(text);
 }
 
 int MonitorFrameLine(MonitorTarget target, const unsigned char* bytes, int length) {
@@ -62,3 +37,5 @@ int MonitorFrameLine(MonitorTarget target, const unsigned char* bytes, int lengt
   text[shown] = '\0';
   return MonitorLine(target, "%s<0x%02x>\r\n", text, static_cast<unsigned>(bytes[length - 1]));
 }
+
+}  // namespace panel

@@ -1,6 +1,6 @@
 // Monitor log and status line of the panel library: the RX and TX monitor lines and the status
-// text, formatted here with the wsprintf conventions and handed to whatever sink shows them
-// (the Win32 monitor window and panel window, or a fake in the tests).
+// text, formatted here with the wsprintf conventions and handed to the platform to show
+// (panel_platform.h: the Win32 monitor window and status line, or a fake in the tests).
 //
 // Also a plain model of a monitor's edit control (32000 characters, start-over when full), so the
 // log's behaviour when it fills up can be checked without a window system.
@@ -9,7 +9,9 @@
 #include <cstdarg>
 #include <cstddef>
 
-enum MonitorTarget { kRxMonitor = 0, kTxMonitor = 1 };
+#include "panel/core/panel_platform.h"
+
+namespace panel {
 
 // A monitor line holds at most this many characters; longer expansions are cut.
 constexpr int kMonitorLineMaxChars = 1000;
@@ -17,19 +19,6 @@ constexpr int kMonitorLineMaxChars = 1000;
 constexpr int kStatusTextMaxChars = 1024;
 // Each monitor edit control holds at most this many characters.
 constexpr int kMonitorCapacityChars = 32000;
-
-// Where monitor lines and the status text go. Installed by the Win32 monitor/panel window, or by
-// tests. `write_line` returns the number of characters it took (0 when that monitor does not exist
-// yet); either pointer may be null (no monitor / no status line). The sink is called without any
-// lock of this module held, so it may hand the text to another thread and wait.
-struct MonitorSink {
-  int (*write_line)(void* context, MonitorTarget target, const char* text);
-  void (*set_status)(void* context, const char* text);
-  void* context;
-};
-
-// Installs a copy of `sink`; nullptr means no monitor: lines are dropped and return 0.
-void SetMonitorSink(const MonitorSink* sink);
 
 // Expands `format` (at most kMonitorLineMaxChars characters) and writes it to the target monitor.
 // Returns the characters written, 0 when no monitor exists. The caller supplies the line end.
@@ -69,3 +58,5 @@ void MonitorTextClear(MonitorText* monitor);
 // Replaces the selection with `line`, cut to what still fits (as the control cuts an insertion
 // that exceeds its limit). Returns the characters inserted.
 int MonitorTextAppend(MonitorText* monitor, const char* line);
+
+}  // namespace panel

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+namespace panel {
+
 namespace {
 
 // Appends characters to a bounded buffer; everything past the capacity is dropped.
@@ -171,3 +173,5 @@ int FormatText(char* buffer, size_t buffer_size, const char* format, ...) {
   va_end(args);
   return written;
 }
+
+}  // namespace panel

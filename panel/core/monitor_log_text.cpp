@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+namespace panel {
+
 void MonitorTextClear(MonitorText* monitor) {
   if (monitor == nullptr) return;
   monitor->text[0] = '\0';
@@ -40,3 +42,5 @@ int MonitorTextAppend(MonitorText* monitor, const char* line) {
   }
   return inserted;
 }
+
+}  // namespace panel

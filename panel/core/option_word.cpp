@@ -1,5 +1,7 @@
 #include "panel/core/option_word.h"
 
+namespace panel {
+
 namespace {
 
 uint32_t g_option_word = kInitialOptionWord;
@@ -15,12 +17,6 @@ uint32_t NormaliseOptionWord(uint32_t word) {
 
 }  // namespace
 
-extern "C" uint32_t SetOptions(uint32_t word) {
-  const uint32_t previous = g_option_word;
-  g_option_word = NormaliseOptionWord(word);
-  return previous;
-}
-
 uint32_t GetOptions() { return g_option_word; }
 
 uint32_t GetAlternateOptions() { return g_alternate_option_word; }
@@ -34,4 +30,12 @@ bool IsDesignerMode() { return g_option_word == kDesignerOptionWord; }
 void ResetOptionWord() {
   g_option_word = kInitialOptionWord;
   g_alternate_option_word = kDesignerOptionWord;
+}
+
+}  // namespace panel
+
+extern "C" uint32_t SetOptions(uint32_t word) {
+  const uint32_t previous = panel::g_option_word;
+  panel::g_option_word = panel::NormaliseOptionWord(word);
+  return previous;
 }

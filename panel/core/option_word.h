@@ -5,6 +5,14 @@
 
 #include <cstdint>
 
+extern "C" {
+// Stores the normalised word and returns the previous one. Normalisation: with 0x0010 set,
+// 0x0100 and 0x0002 are cleared; otherwise either of them set sets both.
+uint32_t SetOptions(uint32_t word);
+}
+
+namespace panel {
+
 // Bits that some part of the library tests.
 constexpr uint32_t kOptionFixedLayout = 0x0001;     // fixed device layout at window creation
 constexpr uint32_t kOptionLcdListMirror = 0x0002;   // kept equal to kOptionLcdList
@@ -21,12 +29,6 @@ constexpr uint32_t kOptionFontTable = 0x4000;       // hidden font table window
 constexpr uint32_t kInitialOptionWord = 0x8410;
 constexpr uint32_t kDesignerOptionWord = 0x3B06;    // whole word equal to it: designer mode
 
-extern "C" {
-// Stores the normalised word and returns the previous one. Normalisation: with 0x0010 set,
-// 0x0100 and 0x0002 are cleared; otherwise either of them set sets both.
-uint32_t SetOptions(uint32_t word);
-}
-
 uint32_t GetOptions();
 uint32_t GetAlternateOptions();
 void SetAlternateOptions(uint32_t word);
@@ -35,5 +37,7 @@ void SetAlternateOptions(uint32_t word);
 void SwapOptionWords();
 // True when the whole current word equals the designer word.
 bool IsDesignerMode();
-// For tests: back to the load-time values 0x8410 / 0x3B06.
+// Back to the load-time values 0x8410 / 0x3B06 (part of ResetPanelLibraryForTests).
 void ResetOptionWord();
+
+}  // namespace panel

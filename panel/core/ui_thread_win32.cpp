@@ -5,6 +5,8 @@
 #include "panel/window/panel_resources_win32.h"
 #include "panel/window/panel_window_win32.h"
 
+namespace panel {
+
 namespace {
 
 BOOL CALLBACK KeepFirstWindow(HWND window, LPARAM found) {
@@ -81,3 +83,5 @@ HANDLE StartUiThread(HINSTANCE module, DWORD* thread_id) {
   // Without a thread the extra reference only keeps the library loaded; never unload from here.
   return CreateThread(nullptr, 0, UiThreadMain, pinned, 0, thread_id);
 }
+
+}  // namespace panel

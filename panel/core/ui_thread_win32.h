@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+namespace panel {
+
 // Message filter of the UI thread.
 constexpr WPARAM kDroppedKeyCode = 0x73;  // VK_F4, and also the character 's'
 
@@ -13,3 +15,5 @@ HANDLE StartUiThread(HINSTANCE module, DWORD* thread_id);
 
 // The message filter of the loop: a message whose wParam is 0x73 is dropped (F4, Alt+F4, 's').
 bool IsDroppedByUiLoop(const MSG& message);
+
+}  // namespace panel

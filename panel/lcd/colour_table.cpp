@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+namespace panel {
+
 namespace {
 
 const ColourTable kColourTable = {{
@@ -73,3 +75,5 @@ uint32_t ColourRef(int32_t index) {
   if (entry == nullptr) return 0;
   return (uint32_t{entry->blue} << 16) | (uint32_t{entry->green} << 8) | entry->red;
 }
+
+}  // namespace panel

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace panel {
+
 constexpr int kColourCount = 18;
 constexpr int32_t kNoColour = -1;
 
@@ -34,3 +36,5 @@ uint32_t ColourPixel(int32_t index);
 
 // Win32 COLORREF layout 0x00BBGGRR (for GDI brushes and pens); black for unknown indexes.
 uint32_t ColourRef(int32_t index);
+
+}  // namespace panel

@@ -4,6 +4,8 @@
 
 #include "panel/lcd/glyph_rom_a00.h"
 
+namespace panel {
+
 namespace {
 
 const uint8_t kBlankGlyph[kGlyphRows] = {0, 0, 0, 0, 0, 0, 0, 0};
@@ -73,3 +75,5 @@ FontChartItem FontChartItemAt(int index, int32_t left, int32_t top) {
                        top + kChartFirstY + kChartStepY * (code % 16),
                        static_cast<uint8_t>(code)};
 }
+
+}  // namespace panel

@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+namespace panel {
+
 constexpr int kGlyphCount = 256;      // one glyph per character code
 constexpr int kGlyphRows = 8;         // rows of one glyph, top row first
 constexpr int kUserGlyphCount = 16;   // codes 0x00-0x0F
@@ -47,3 +49,5 @@ struct FontChartItem {
 // the top-left corner of the window's client area. An index outside 0..287 gives code 0 at
 // (left, top).
 FontChartItem FontChartItemAt(int index, int32_t left, int32_t top);
+
+}  // namespace panel

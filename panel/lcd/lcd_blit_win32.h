@@ -11,6 +11,8 @@
 #include "panel/lcd/lcd_controller.h"
 #include "panel/lcd/lcd_render.h"
 
+namespace panel {
+
 // What the LCD's drawing area depends on. Every glyph is drawn whole, dots on and off, so the
 // area follows from the geometry alone, never from the text: it is worked out again only when
 // one of these changes (finding it costs as much as a whole rasterisation).
@@ -130,3 +132,5 @@ inline void LcdBlitToDc(HDC dc, LcdBlitSurface* surface, int32_t client_width,
   LcdRasterise(&buffer);
   BitBlt(dc, area.left, area.top, width, height, surface->dc, 0, 0, SRCCOPY);
 }
+
+}  // namespace panel

@@ -4,6 +4,8 @@
 
 #include "panel/core/option_word.h"
 
+namespace panel {
+
 namespace {
 
 constexpr uint8_t kSpace = 0x20;
@@ -283,4 +285,6 @@ GlyphTable* LcdGetGlyphTable() { return &g_glyphs; }
 DescenderTable* LcdGetDescenderTable() { return &g_descenders; }
 std::mutex& LcdGetLock() { return g_lcd_lock; }
 
-void LcdResetForTests() { SetLoadTimeValues(); }
+void LcdResetToLoadTime() { SetLoadTimeValues(); }
+
+}  // namespace panel

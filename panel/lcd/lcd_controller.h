@@ -28,6 +28,8 @@
 
 #include "panel/lcd/glyph_table.h"
 
+namespace panel {
+
 constexpr uint32_t kLcdDisplayMemorySize = 65000;   // bytes of display data memory ("@Q" fills all)
 constexpr uint32_t kLcdAddressableSize = 0x80;      // instructions and data writes stay below this
 constexpr uint8_t kLcdMaxRows = 4;                  // display rows the layout describes
@@ -102,6 +104,8 @@ DescenderTable* LcdGetDescenderTable();
 // The LCD lock: taken only by drawing, for the whole of one redraw.
 std::mutex& LcdGetLock();
 
-// Tests only: every controller, layout and glyph field back to its load-time value (zeroes,
-// nibble phase 1, not initialised), as if the library had just been loaded.
-void LcdResetForTests();
+// Every controller, layout and glyph field back to its load-time value (zeroes, nibble phase 1,
+// not initialised), as if the library had just been loaded (part of ResetPanelLibraryForTests).
+void LcdResetToLoadTime();
+
+}  // namespace panel

@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <mutex>
 
+#include "panel/core/panel_platform.h"
 #include "panel/lcd/colour_table.h"
 #include "panel/lcd/lcd_controller.h"
+
+namespace panel {
 
 namespace {
 
@@ -18,8 +21,6 @@ constexpr int32_t kDefaultBackground = 17;  // "Backlight on"
 constexpr int32_t kDefaultDots = 15;        // "Backlight off"
 
 LcdView g_view;
-void (*g_redraw_hook)(void*) = nullptr;
-void* g_redraw_context = nullptr;
 
 // Where dots go: into a pixel buffer, into a bounding rectangle, or both.
 struct Canvas {
@@ -315,16 +316,11 @@ void LcdBlinkTick() {
     // frame: redraw once when the phase falls back to the underline, and never after that.
     const bool block_was_shown = lcd->blink_phase != 0;
     lcd->blink_phase = 0;
-    if (block_was_shown && g_redraw_hook != nullptr) g_redraw_hook(g_redraw_context);
+    if (block_was_shown) PlatformRedrawLcd();
     return;
   }
   lcd->blink_phase = static_cast<uint8_t>(1 - lcd->blink_phase);
-  if (g_redraw_hook != nullptr) g_redraw_hook(g_redraw_context);
-}
-
-void SetLcdRedrawHook(void (*redraw)(void* context), void* context) {
-  g_redraw_hook = redraw;
-  g_redraw_context = context;
+  PlatformRedrawLcd();
 }
 
 void FontChartRasterise(LcdPixelBuffer* target, int32_t left, int32_t top) {
@@ -347,3 +343,5 @@ void FontChartRasterise(LcdPixelBuffer* target, int32_t left, int32_t top) {
     }
   }
 }
+
+}  // namespace panel

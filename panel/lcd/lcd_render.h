@@ -14,8 +14,8 @@
 //   5. One BitBlt / SetDIBitsToDevice of the DIB to (area.left, area.top); ReleaseDC.
 // The panel paints the LCD rectangle (rounded, corner ellipse 5 x 5, background colour) itself
 // before the characters, with ColourRef(background_colour).
-// The blink timer calls LcdBlinkTick(); the panel window installs a redraw hook
-// (SetLcdRedrawHook) that calls LcdDraw on itself; without a hook nothing is drawn.
+// The blink timer calls LcdBlinkTick(), which redraws through the platform (panel_platform.h:
+// redraw_lcd, LcdDraw on the panel window); without it nothing is drawn.
 //
 // Pixels are 0x00RRGGBB (ColourPixel), the memory layout of a 32-bit BI_RGB DIB.
 #pragma once
@@ -23,6 +23,8 @@
 #include <cstdint>
 
 #include "panel/lcd/glyph_table.h"
+
+namespace panel {
 
 struct LcdRect {
   int32_t left;
@@ -73,11 +75,12 @@ LcdRect LcdDrawBounds();
 // Dot size in device pixels that LcdRasterise uses: (row 0 width / characters per row) / 5.
 uint32_t LcdDotSize();
 
-// 500 ms blink step: with blink on, flip the blink phase and redraw through the hook; with blink
-// off, phase 0 and nothing drawn.
+// 500 ms blink step: with blink on, flip the blink phase and redraw through the platform; with
+// blink off, phase 0, redrawn once only when a block was shown.
 void LcdBlinkTick();
-void SetLcdRedrawHook(void (*redraw)(void* context), void* context);
 
 // The font table chart (black dots on white, 2 x 2 per dot) into target, with (left, top) the
 // client area's top-left corner; background pixels of each glyph are drawn too.
 void FontChartRasterise(LcdPixelBuffer* target, int32_t left, int32_t top);
+
+}  // namespace panel

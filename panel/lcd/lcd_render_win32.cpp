@@ -2,6 +2,8 @@
 
 #include "panel/lcd/lcd_blit_win32.h"
 
+namespace panel {
+
 namespace {
 // Reused between redraws: every protocol frame that changes the LCD redraws it whole.
 LcdBlitSurface draw_surface;
@@ -23,3 +25,5 @@ void LcdDraw(HWND window) {
 }
 
 void LcdReleaseDrawSurface() { LcdBlitSurfaceRelease(&draw_surface); }
+
+}  // namespace panel

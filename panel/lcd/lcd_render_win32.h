@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+namespace panel {
+
 // Draws all visible LCD rows into the window (nothing for a null handle).
 void LcdDraw(HWND window);
 
@@ -11,3 +13,5 @@ void LcdDrawOnDc(HWND window, HDC dc);
 
 // Frees the cached drawing surface (process detach).
 void LcdReleaseDrawSurface();
+
+}  // namespace panel

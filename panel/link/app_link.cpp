@@ -1,60 +1,35 @@
 // Application link core: framing of the application's bytes and delivery of the TX list.
 #include "panel/link/app_link.h"
 
-#include <cstdlib>
-
 #include "panel/core/data_lists.h"
 #include "panel/core/monitor_log.h"
+#include "panel/core/panel_platform.h"
 #include "panel/link/frame_assembler.h"
 #include "panel/link/panel_answers.h"
 #include "panel/link/protocol_settings.h"
+
+namespace panel {
 
 namespace {
 
 // Plain variables: SetRxTarget runs at start-up before the polling loop uses them.
 RxCallback g_rx_callback = nullptr;
 uint8_t* g_rx_cell = nullptr;
-FrameForwardHook g_forward = nullptr;
-void* g_forward_context = nullptr;
-InterpreterRunner g_runner = nullptr;
-void* g_runner_context = nullptr;
 bool g_delivering = false;  // CheckRx is handing a message to the receive callback
 
-void QueueRxMessage(const uint8_t* bytes, int32_t length) {
-  tagLISTHEAD* rx = GetRXListHead();
-  if (rx == nullptr) return;
-  tagDATA* record = CreateNewEntry(bytes, length);
-  if (record == nullptr) return;
-  if (ListAppend(rx, record) == 0) {
-    // Not linked, so still ours to release (the lists free with free()).
-    std::free(record->bytes);
-    std::free(record);
-  }
-}
-
 void OnApplicationFrame(const FramePiece& frame) {
-  if (g_forward != nullptr) g_forward(g_forward_context, frame.bytes, frame.length);
-  QueueRxMessage(frame.bytes, frame.length);
+  PlatformForwardFrame(frame.bytes, frame.length);
+  QueueDataMessage(GetRXListHead(), frame.bytes, frame.length);
   MonitorFrameLine(kRxMonitor, frame.bytes, frame.length);
-  if (g_runner != nullptr) g_runner(g_runner_context);
+  PlatformRunInterpreter();
 }
 
 }  // namespace
 
-void SetFrameForwardHook(FrameForwardHook hook, void* context) {
-  g_forward = hook;
-  g_forward_context = context;
-}
-
-void SetInterpreterRunner(InterpreterRunner runner, void* context) {
-  g_runner = runner;
-  g_runner_context = context;
-}
-
 void AppLinkSetRxTarget(RxCallback callback, uint8_t* cell) {
   g_rx_callback = callback;
   g_rx_cell = cell;
-  SetAckHook(AppendAcknowledgement);
+  EnableAcknowledgements(true);
 }
 
 void AppLinkReceive(const uint8_t* data, uint32_t length) {
@@ -71,7 +46,8 @@ void AppLinkReceiveFrom(FrameAssembler* assembler, const uint8_t* data, uint32_t
 
 void AppLinkCheckRx() {
   tagLISTHEAD* tx = GetTXListHead();
-  if (tx == nullptr || tx->count <= 0) return;
+  // Other threads append to the TX list meanwhile: its count is read under the list lock.
+  if (tx == nullptr || QueuedCount(tx) <= 0) return;
   if (g_rx_callback == nullptr || g_rx_cell == nullptr || g_delivering) return;
   // The attach thread is the TX list's only consumer; producers only append, so the head stays.
   tagNODE* node = GetHead(tx);
@@ -99,16 +75,14 @@ void TargetReceiveBytes(const uint8_t* data, uint32_t length) {
   }
 }
 
-void AppLinkResetForTests() {
+void ResetAppLink() {
   g_rx_callback = nullptr;
   g_rx_cell = nullptr;
-  g_forward = nullptr;
-  g_forward_context = nullptr;
-  g_runner = nullptr;
-  g_runner_context = nullptr;
   g_delivering = false;
-  SetAckHook(nullptr);
+  EnableAcknowledgements(false);
   FrameAssemblerReset(AppFrameAssembler());
   FrameAssemblerReset(TargetFrameAssembler());
   FrameAssemblerReset(ToolFrameAssembler());
 }
+
+}  // namespace panel

@@ -1,34 +1,27 @@
 // The portable core of the application link: what ReceiveFromApp does with the application's
 // bytes and what CheckRx hands back, without any window system. The Win32 library exports
 // ReceiveFromApp, CheckRx and SetRxTarget as thin wrappers around AppLinkReceive, AppLinkCheckRx
-// and AppLinkSetRxTarget, and installs the two hooks below:
-//   - the frame forward hook: writes a complete application frame to the connected transport
-//     (serial port or UDP); not installed, or installed and nothing connected: sent nowhere;
-//   - the interpreter runner: runs RunCommandInterpreter on the UI thread and returns only when
-//     it has finished (Win32: SendMessage(panel window, 1036)). Not installed (no panel window
-//     yet): frames stay queued in the RX list and are interpreted with the first frame that
-//     arrives once a runner exists. Tests install one that calls RunCommandInterpreter directly.
+// and AppLinkSetRxTarget. Forwarding a frame to a transport and running the interpreter on the UI
+// thread are the platform's (panel_platform.h: forward_frame, run_interpreter).
 #pragma once
 
 #include <cstdint>
 
 #include "panel/link/frame_assembler.h"
 
-using FrameForwardHook = void (*)(void* context, const uint8_t* bytes, int32_t length);
-using InterpreterRunner = void (*)(void* context);
+namespace panel {
+
 using RxCallback = void (*)();
 
-void SetFrameForwardHook(FrameForwardHook hook, void* context);        // nullptr: none
-void SetInterpreterRunner(InterpreterRunner runner, void* context);    // nullptr: none
-
-// SetRxTarget: stores the application's receive callback and one-byte receive cell and installs
-// the acknowledgement hook (AppendAcknowledgement). A later call replaces both.
+// SetRxTarget: stores the application's receive callback and one-byte receive cell and switches
+// acknowledgements on. A later call replaces both.
 void AppLinkSetRxTarget(RxCallback callback, uint8_t* cell);
 
 // ReceiveFromApp: each byte goes to the application's frame assembler; whenever one completes a
 // frame, before the next byte is taken: forward it to the transport, append a copy to the RX
-// list, write "%s<0x%02x>\r\n" to the RX monitor, and run the interpreter. Length 0 does nothing;
-// an unfinished frame waits in the assembler for the next call. The caller keeps its buffer.
+// list, write "%s<0x%02x>\r\n" to the RX monitor, and run the interpreter. Length 0 does
+// nothing; an unfinished frame waits in the assembler for the next call. The caller keeps its
+// buffer.
 void AppLinkReceive(const uint8_t* data, uint32_t length);
 
 // The same with a given assembler. The LCD test tool runs on the UI thread while the application
@@ -48,6 +41,8 @@ void AppLinkCheckRx();
 // application.
 void TargetReceiveBytes(const uint8_t* data, uint32_t length);
 
-// Tests: forgets the receive target, both hooks and the acknowledgement hook, and resets both
-// frame assemblers.
-void AppLinkResetForTests();
+// Back to the load-time state: no receive target, acknowledgements off, every frame assembler
+// idle (part of ResetPanelLibraryForTests).
+void ResetAppLink();
+
+}  // namespace panel

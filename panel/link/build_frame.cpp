@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+namespace panel {
+
 namespace {
 uint8_t g_frame[kBuildFrameSize];
 }  // namespace
@@ -24,3 +26,5 @@ uint8_t* BuildFrame(uint8_t command, uint8_t second, const char* text, int* leng
   if (length != nullptr) *length = n;
   return g_frame;
 }
+
+}  // namespace panel

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+namespace panel {
+
 constexpr int kBuildFrameSize = 200;      // the shared static buffer
 constexpr int kBuildFrameMaxText = 196;   // "@", command, second byte and terminator leave 196
 
@@ -15,3 +17,5 @@ constexpr int kBuildFrameMaxText = 196;   // "@", command, second byte and termi
 // cut to that length so that the frame always fits the buffer.
 uint8_t* BuildFrame(uint8_t command, uint8_t second, const char* text, int* length,
                     uint8_t terminator);
+
+}  // namespace panel

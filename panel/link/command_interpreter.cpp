@@ -5,17 +5,18 @@
 
 #include "panel/core/data_lists.h"
 #include "panel/core/monitor_log.h"
+#include "panel/core/panel_platform.h"
 #include "panel/lcd/lcd_controller.h"
 #include "panel/link/frame_assembler.h"
 #include "panel/link/panel_answers.h"
-#include "panel/link/panel_host.h"
 #include "panel/link/protocol_settings.h"
+
+namespace panel {
 
 namespace {
 
 constexpr uint8_t kVersionReply[] = {'@', 'V', '1', '0', '0', kFrameCr};
 constexpr uint8_t kJReply[] = {'@', 'J', 'A', kFrameCr};
-constexpr int32_t kLastLedId = 128;
 constexpr int32_t kPayloadStart = 2;  // after "@" and the command letter
 
 // A message as the interpreter sees it: a private copy of the bytes before the first NUL (the
@@ -68,22 +69,20 @@ void OnInstruction(const Command& c) {
     LcdWriteNibble(0, instruction);
   }
   Acknowledge();
-  PanelRedrawLcd();
+  PlatformRedrawLcd();
 }
 
 // "@L": LED ids are consecutive bits from 1; the first id without an LED area ends the update.
 void OnLeds(const Command& c) {
   uint8_t leds = 0;
   if (FirstHexByte(c, &leds)) {
-    tagRLISTHEAD* areas = GetRectList();
-    if (areas != nullptr) {
-      for (int32_t id = 1; id <= kLastLedId; id <<= 1) {
-        tagRECTPROP* led = FindEllipse(areas, id);
-        if (led == nullptr) break;
-        led->color = (leds & id) != 0 ? led->active_color : led->inactive_color;
-      }
+    tagRECTPROP* run[kLedRunMax];
+    const int count = FindLedRun(GetRectList(), run);
+    for (int i = 0; i < count; ++i) {
+      tagRECTPROP* led = run[i];
+      led->color = (leds & led->id) != 0 ? led->active_color : led->inactive_color;
     }
-    PanelRedrawLeds();
+    PlatformRedrawLeds();
   }
   Acknowledge();
 }
@@ -95,14 +94,14 @@ void OnWriteText(const Command& c) {
   if (count > before_nul) count = before_nul;
   LcdWriteString(c.text + kPayloadStart, static_cast<uint8_t>(count));
   Acknowledge();
-  PanelRedrawLcd();
+  PlatformRedrawLcd();
 }
 
 // "@Q": the display test fills all of display memory with one character.
 void OnFill(const Command& c) {
   if (PayloadLength(c) >= 1) LcdFillDisplayMemory(c.text[kPayloadStart]);
   Acknowledge();
-  PanelRedrawLcd();
+  PlatformRedrawLcd();
 }
 
 void OnKeyClick(const Command& c) {
@@ -127,11 +126,11 @@ void InterpretCommand(const uint8_t* bytes, int32_t length) {
   switch (c.text[1]) {
     case '?':
       LcdReset();
-      PanelRedrawLcd();
+      PlatformRedrawLcd();
       break;
     case 'B':
       Acknowledge();
-      PanelRedrawLcd();
+      PlatformRedrawLcd();
       break;
     case 'D':
       OnInstruction(c);
@@ -155,7 +154,7 @@ void InterpretCommand(const uint8_t* bytes, int32_t length) {
       OnKeyClick(c);
       break;
     case 'z':
-      PanelBeep(kBeepFrequencyHz, kBeepDurationMs);
+      PlatformBeep(kBeepFrequencyHz, kBeepDurationMs);
       Acknowledge();
       break;
     case '!':  // an acknowledgement or a key frame echoed back: nothing to do
@@ -170,9 +169,9 @@ void InterpretCommand(const uint8_t* bytes, int32_t length) {
 void RunCommandInterpreter() {
   tagLISTHEAD* rx = GetRXListHead();
   if (rx == nullptr) return;
-  // The interpreter is the RX list's only consumer, so its first entry can be read without the
-  // lock; producers only append.
-  while (rx->count > 0) {
+  // The interpreter is the RX list's only consumer, so its first entry stays where it is; the
+  // count is read under the list lock because producers on other threads append meanwhile.
+  while (QueuedCount(rx) > 0) {
     tagNODE* node = GetHead(rx);
     if (node == nullptr || node->record == nullptr) break;
     tagDATA* record = node->record;
@@ -180,3 +179,5 @@ void RunCommandInterpreter() {
     if (RemoveEntry(rx, record) == 0) break;  // never spin on a head that cannot be removed
   }
 }
+
+}  // namespace panel

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+namespace panel {
+
 // Interprets and removes every message in the RX list, oldest first, until the list is empty.
 void RunCommandInterpreter();
 
@@ -13,3 +15,5 @@ void RunCommandInterpreter();
 // 200 bytes) is ever read. Unknown or non-"@" messages write
 // "Simulator didn't understand a command!!\r\n" to the RX monitor and are not answered.
 void InterpretCommand(const uint8_t* bytes, int32_t length);
+
+}  // namespace panel

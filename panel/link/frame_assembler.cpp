@@ -3,6 +3,8 @@
 
 #include "panel/core/monitor_log.h"
 
+namespace panel {
+
 namespace {
 
 FrameAssembler g_app_assembler{kFrameIdle, 0, {}};
@@ -106,3 +108,5 @@ bool FrameAssemblerFeed(FrameAssembler* a, uint8_t byte, FramePiece* piece) {
 FrameAssembler* AppFrameAssembler() { return &g_app_assembler; }
 FrameAssembler* TargetFrameAssembler() { return &g_target_assembler; }
 FrameAssembler* ToolFrameAssembler() { return &g_tool_assembler; }
+
+}  // namespace panel

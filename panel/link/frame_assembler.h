@@ -10,6 +10,8 @@
 
 #include <cstdint>
 
+namespace panel {
+
 constexpr int32_t kFrameMaxLength = 200;
 
 constexpr uint8_t kFrameStartCommand = 0x40;  // "@"
@@ -56,3 +58,5 @@ bool FrameAssemblerFeed(FrameAssembler* assembler, uint8_t byte, FramePiece* pie
 FrameAssembler* AppFrameAssembler();
 FrameAssembler* TargetFrameAssembler();
 FrameAssembler* ToolFrameAssembler();
+
+}  // namespace panel

@@ -4,12 +4,15 @@
 
 #include <cstdint>
 
+namespace panel {
+
 // Appends a copy of `length` bytes to the TX list. Returns 1 when queued, 0 when there is no TX
 // list, the length is negative, or memory ran out (the list reports that itself).
 int QueueTxMessage(const uint8_t* bytes, int32_t length);
 
-// The acknowledgement "@!\r"; SetRxTarget installs this as the acknowledgement hook.
-void AppendAcknowledgement();
+// Acknowledges a command: queues "@!\r" when the replies flag is 1 and acknowledgements are on
+// (protocol_settings.h).
+void Acknowledge();
 
 // Key frame: "@K" + (0x41 + key_state) modulo 256 + CR, composed with BuildFrame, which leaves a
 // character of value 0 out (then the frame is "@K" CR). key_state is the OR of the ids of every
@@ -17,3 +20,5 @@ void AppendAcknowledgement();
 // QueueKeyFrame appends the frame to the TX list (1 queued, 0 not).
 const uint8_t* ComposeKeyFrame(uint32_t key_state, int* length);
 int QueueKeyFrame(uint32_t key_state);
+
+}  // namespace panel

@@ -1,10 +1,12 @@
 // Protocol settings: plain words, written on the UI thread only (panel window, interpreter).
 #include "panel/link/protocol_settings.h"
 
+namespace panel {
+
 namespace {
 uint32_t g_replies_flag = kRepliesOn;
 uint32_t g_key_click_word = kKeyClickOn;
-AckHook g_ack_hook = nullptr;
+bool g_acknowledgements = false;
 }  // namespace
 
 uint32_t GetRepliesFlag() { return g_replies_flag; }
@@ -17,9 +19,7 @@ void ResetProtocolSettings() {
   g_key_click_word = kKeyClickOn;
 }
 
-void SetAckHook(AckHook hook) { g_ack_hook = hook; }
-AckHook GetAckHook() { return g_ack_hook; }
+void EnableAcknowledgements(bool enabled) { g_acknowledgements = enabled; }
+bool AcknowledgementsEnabled() { return g_acknowledgements; }
 
-void Acknowledge() {
-  if (g_replies_flag == kRepliesOn && g_ack_hook != nullptr) g_ack_hook();
-}
+}  // namespace panel

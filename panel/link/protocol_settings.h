@@ -1,4 +1,4 @@
-// The panel's two protocol settings and the acknowledgement hook.
+// The panel's two protocol settings and whether commands are acknowledged.
 //
 // Replies flag: 1 while the panel answers commands itself (acknowledgements, "@V" and "@J"
 // replies); the panel window's connect command sets it to 0 so that a connected real target
@@ -8,6 +8,8 @@
 #pragma once
 
 #include <cstdint>
+
+namespace panel {
 
 constexpr uint32_t kRepliesOn = 1;
 constexpr uint32_t kKeyClickOn = 0x34;  // the character "4"
@@ -20,14 +22,13 @@ void SetRepliesFlag(uint32_t flag);
 uint32_t GetKeyClickWord();
 void SetKeyClickWord(uint32_t word);
 // Both settings back to their initial values (replies 1, key click 0x34); the panel window calls
-// it when it is created, tests before each case.
+// it when it is created.
 void ResetProtocolSettings();
 
-// The acknowledgement hook: SetRxTarget installs it (AppendAcknowledgement below); while none is
-// installed no acknowledgement is queued. nullptr removes it.
-using AckHook = void (*)();
-void SetAckHook(AckHook hook);
-AckHook GetAckHook();
+// Acknowledgements: SetRxTarget switches them on, since only then does the application have a
+// receiver for them; until then commands run without being acknowledged. The flag is not one of
+// the two settings above and ResetProtocolSettings leaves it alone.
+void EnableAcknowledgements(bool enabled);
+bool AcknowledgementsEnabled();
 
-// Acknowledges a command: calls the hook if the replies flag is 1 and a hook is installed.
-void Acknowledge();
+}  // namespace panel

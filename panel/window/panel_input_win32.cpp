@@ -3,7 +3,7 @@
 #include <windowsx.h>
 
 #include "panel/core/option_word.h"
-#include "panel/window/panel_hints_win32.h"
+#include "panel/window/panel_hints.h"
 #include "panel/window/panel_hover.h"
 #include "panel/window/panel_keys.h"
 #include "panel/window/panel_window_win32.h"
@@ -90,10 +90,7 @@ void OnKeyUpPanel(HWND window, WPARAM virtual_key) {
   if (ReleaseLatchedButtons(RepaintButton, window)) UpdateWindow(window);
 }
 
-void OnCharPanel() {
-  // Characters belong to the drawing tools while one is chosen.
-  if (GetPanelWindowState().drawing_mode == kCmdDrawNone) HideVisibleHelpWindow();
-}
+void OnCharPanel() { HideVisibleHelpWindow(); }
 
 void OnMouseMovePanel(HWND window, LPARAM position) {
   PanelWindowState& state = GetPanelWindowState();

@@ -10,7 +10,7 @@ void OnLButtonDownPanel(HWND window, WPARAM flags, LPARAM position);
 void OnLButtonUpPanel(HWND window, WPARAM flags);
 void OnKeyUpPanel(HWND window, WPARAM virtual_key);
 void OnMouseMovePanel(HWND window, LPARAM position);
-// A character key hides a visible help note while no drawing tool is chosen.
+// A character key hides a visible help note.
 void OnCharPanel();
 
 // Painting: the sunken edges of the buttons latched with Ctrl, so that a repaint while they are

@@ -1,8 +1,8 @@
 #include "panel/window/panel_keys.h"
 
 #include "panel/core/monitor_log.h"
+#include "panel/core/panel_platform.h"
 #include "panel/link/panel_answers.h"
-#include "panel/link/panel_host.h"
 #include "panel/link/protocol_settings.h"
 
 namespace panel {
@@ -27,7 +27,7 @@ bool FindButtonAt(tagLISTPOINT point, Button* button) {
 }
 
 void KeyClick() {
-  if (GetKeyClickWord() == kKeyClickOn) PanelBeep(kBeepFrequencyHz, kBeepDurationMs);
+  if (GetKeyClickWord() == kKeyClickOn) PlatformBeep(kBeepFrequencyHz, kBeepDurationMs);
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 #include "panel/window/panel_load_win32.h"
 
-#include "panel/window/panel_settings_win32.h"
+#include "panel/window/panel_settings.h"
 #include "panel/window/panel_window_win32.h"
+
+namespace panel {
 
 namespace {
 
@@ -45,6 +47,6 @@ void OnLoadPanel(HWND window) {
   state->panel_bitmap = bitmap;
   SelectObject(state->memory_dc, bitmap);
   FitWindowToBitmap(window, bitmap, *state);
-  // The area file named by FileCfg and the LCD types file are read here once the panel files
-  // exist; until then the LCD keeps the geometry that creation gave it.
 }
+
+}  // namespace panel

@@ -4,4 +4,8 @@
 
 #include <windows.h>
 
+namespace panel {
+
 void OnLoadPanel(HWND window);
+
+}  // namespace panel

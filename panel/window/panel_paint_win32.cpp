@@ -6,13 +6,14 @@
 #include "panel/lcd/lcd_render.h"
 #include "panel/lcd/lcd_render_win32.h"
 #include "panel/window/panel_input_win32.h"
-#include "panel/window/panel_layout_win32.h"
+#include "panel/window/panel_layout.h"
 #include "panel/window/panel_window_win32.h"
+
+namespace panel {
 
 namespace {
 
 constexpr int kLcdFrameCorner = 5;
-constexpr int32_t kLastLedId = 128;
 
 void DrawPanelBitmap(HDC dc, const PanelWindowState& state) {
   BITMAP info{};
@@ -60,16 +61,11 @@ void DrawConnectionIcon(HWND window, HDC dc, const PanelWindowState& state) {
 }  // namespace
 
 void DrawPanelLeds(HDC dc) {
-  tagRLISTHEAD* areas = GetRectList();
-  if (!areas) {
-    return;
-  }
+  tagRECTPROP* run[kLedRunMax];
+  const int count = FindLedRun(GetRectList(), run);
   HGDIOBJ previous_pen = SelectObject(dc, GetStockObject(BLACK_PEN));
-  for (int32_t id = 1; id <= kLastLedId; id <<= 1) {
-    const tagRECTPROP* led = FindEllipse(areas, id);
-    if (!led) {
-      break;
-    }
+  for (int i = 0; i < count; ++i) {
+    const tagRECTPROP* led = run[i];
     // ColourRef gives black for an index outside the table (-1 after "Bicolor").
     HBRUSH brush = CreateSolidBrush(ColourRef(led->color));
     HGDIOBJ previous_brush = SelectObject(dc, brush);
@@ -89,11 +85,12 @@ void OnPaintPanel(HWND window) {
     DrawLcdFrame(dc);
     LcdDrawOnDc(window, dc);
     DrawPanelLeds(dc);
-    panel::DrawLatchedEdges(dc);
+    DrawLatchedEdges(dc);
   }
-  // The edit overlays of designer mode (outside reduced end-user mode) join here.
   if (GetOptions() & kOptionInterface) {
     DrawConnectionIcon(window, dc, state);
   }
   EndPaint(window, &paint);
 }
+
+}  // namespace panel

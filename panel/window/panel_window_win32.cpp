@@ -9,15 +9,17 @@
 #include "panel/lcd/lcd_render.h"
 #include "panel/link/command_interpreter.h"
 #include "panel/link/protocol_settings.h"
-#include "panel/window/panel_host_win32.h"
-#include "panel/window/panel_hints_win32.h"
+#include "panel/window/panel_hints.h"
 #include "panel/window/panel_input_win32.h"
 #include "panel/window/panel_keys.h"
-#include "panel/window/panel_layout_win32.h"
+#include "panel/window/panel_layout.h"
 #include "panel/window/panel_load_win32.h"
 #include "panel/window/panel_paint_win32.h"
 #include "panel/window/panel_resources_win32.h"
-#include "panel/window/panel_settings_win32.h"
+#include "panel/window/panel_settings.h"
+#include "panel/window/sans_serif_font_win32.h"
+
+namespace panel {
 
 namespace {
 
@@ -36,8 +38,6 @@ void ReadSystemMetrics(PanelWindowState* state, HWND window, uint32_t options) {
   SelectObject(dc, previous);
   ReleaseDC(window, dc);
   state->line_height = metrics.tmHeight + metrics.tmExternalLeading;
-  state->screen_width = GetSystemMetrics(SM_CXSCREEN);
-  state->screen_height = GetSystemMetrics(SM_CYSCREEN);
   state->icon_width = 0;
   state->icon_height = kInitialIconHeight;
   if (options & kOptionInterface) {
@@ -72,11 +72,7 @@ void PrepareMenuItems(HWND window, uint32_t options) {
 void CreateStatusLine(PanelWindowState* state, HWND window) {
   state->status_line = CreateWindowExA(0, "static", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 0, 0,
                                        0, 0, window, nullptr, state->module, nullptr);
-  LOGFONTA description{};
-  GetObjectA(GetStockObject(SYSTEM_FONT), sizeof(description), &description);
-  lstrcpynA(description.lfFaceName, "MS Sans Serif", LF_FACESIZE);
-  description.lfWeight = kStatusFontWeight;
-  state->status_font = CreateFontIndirectA(&description);
+  state->status_font = CreateSansSerifFont(kStatusFontWeight);
   if (state->status_line && state->status_font) {
     SendMessageA(state->status_line, WM_SETFONT, reinterpret_cast<WPARAM>(state->status_font),
                  FALSE);
@@ -104,19 +100,13 @@ LRESULT OnCreatePanel(HWND window, const CREATESTRUCTA* create) {
   *state = PanelWindowState{};
   state->window = window;
   state->module = create->hInstance;
-  state->drawing_mode = kCmdDrawNone;
-  state->selected_lcd_type = kCmdInitialLcdType;
-  state->colour_target = kCmdColourTargetPanel;
-  state->chosen_colour = kCmdFirstColour;
-  panel::ResetPanelKeys();
+  ResetPanelKeys();
   ReadSystemMetrics(state, window, options);
   RECT client;
   GetClientRect(window, &client);
   state->old_client_width = client.right;
   state->old_client_height = client.bottom;
   PrepareMenuItems(window, options);
-  // The registry settings (and, with 0x1000, the file dialog description) are read here once
-  // the settings dialog exists; until then the record starts empty.
   CreateStatusLine(state, window);
   ResetPanelLcdView();
   ResetProtocolSettings();
@@ -125,11 +115,8 @@ LRESULT OnCreatePanel(HWND window, const CREATESTRUCTA* create) {
   state->memory_dc = CreateCompatibleDC(nullptr);
   state->memory_dc_default_bitmap =
       state->memory_dc ? GetCurrentObject(state->memory_dc, OBJ_BITMAP) : nullptr;
-  // The font table window (0x4000) and the context-help window are created here with the
-  // auxiliary windows.
   SetTimer(window, kTimerLoadPanel, kLoadPanelDelayMs, nullptr);
   SetTimer(window, kTimerHint, kHintPeriodMs, nullptr);
-  InstallPanelHost(window);
   return 0;
 }
 
@@ -181,8 +168,9 @@ void DeleteMemoryDc(PanelWindowState* state) {
 }
 
 void OnDestroyPanel() {
-  RemovePanelHost();
   DeleteMemoryDc(&panel_state);
+  // From now on the platform's redraws find no window and draw nothing.
+  panel_state.window = nullptr;
 }
 
 }  // namespace
@@ -262,19 +250,19 @@ LRESULT CALLBACK PanelWindowProc(HWND window, UINT message, WPARAM wparam, LPARA
       OnSizePanel(window, LOWORD(lparam), HIWORD(lparam));
       return 0;
     case WM_LBUTTONDOWN:
-      panel::OnLButtonDownPanel(window, wparam, lparam);
+      OnLButtonDownPanel(window, wparam, lparam);
       return 0;
     case WM_LBUTTONUP:
-      panel::OnLButtonUpPanel(window, wparam);
+      OnLButtonUpPanel(window, wparam);
       return 0;
     case WM_KEYUP:
-      panel::OnKeyUpPanel(window, wparam);
+      OnKeyUpPanel(window, wparam);
       return 0;
     case WM_CHAR:
-      panel::OnCharPanel();
+      OnCharPanel();
       return 0;
     case WM_MOUSEMOVE:
-      panel::OnMouseMovePanel(window, lparam);
+      OnMouseMovePanel(window, lparam);
       return 0;
     case WM_CLOSE:
       return 0;  // the panel lives as long as the library: closing is refused
@@ -291,3 +279,5 @@ LRESULT CALLBACK PanelWindowProc(HWND window, UINT message, WPARAM wparam, LPARA
       return DefWindowProcA(window, message, wparam, lparam);
   }
 }
+
+}  // namespace panel

@@ -8,6 +8,8 @@
 
 #include "panel/window/panel_resources_win32.h"
 
+namespace panel {
+
 // Private messages of the panel window.
 constexpr UINT kMsgUdpEvent = WM_USER + 11;      // 1035: an event of the UDP socket
 constexpr UINT kMsgInterpret = WM_USER + 12;     // 1036: run the command interpreter over the RX list
@@ -33,7 +35,7 @@ constexpr int kPanelWindowHeight = 450;
 // Everything the panel window keeps; one instance, plain fields of the UI thread.
 struct PanelWindowState {
   HINSTANCE module;
-  HWND window;
+  HWND window;                // the panel window from WM_CREATE to WM_DESTROY, else null
   HBITMAP panel_bitmap;       // the device picture named by FileBmp, or null
   HDC memory_dc;              // holds the panel bitmap for painting
   HGDIOBJ memory_dc_default_bitmap;  // the bitmap the memory DC came with, restored before deleting
@@ -46,14 +48,8 @@ struct PanelWindowState {
   int icon_width;
   int icon_height;
   int line_height;            // height + external leading of the system font
-  int screen_width;
-  int screen_height;
   int old_client_width;
   int old_client_height;
-  int drawing_mode;
-  int selected_lcd_type;
-  int colour_target;
-  int chosen_colour;
   int hint_index;             // next hint text, 0..8
   bool hint_timer_running;    // timer 3 re-armed by a mouse move over no area
 };
@@ -77,3 +73,5 @@ HWND CreatePanelWindow(HINSTANCE module, uint32_t options);
 void ReleasePanelWindowAtDetach();
 
 LRESULT CALLBACK PanelWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+
+}  // namespace panel

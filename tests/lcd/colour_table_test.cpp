@@ -4,6 +4,8 @@
 
 #include "panel/lcd/colour_table.h"
 
+using namespace panel;
+
 namespace {
 
 TEST(ColourTable, FindColourComparesOverTheGivenLengthIgnoringCase) {

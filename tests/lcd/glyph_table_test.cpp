@@ -3,6 +3,8 @@
 #include "lcd_test_support.h"
 #include "panel/lcd/glyph_table.h"
 
+using namespace panel;
+
 namespace {
 
 void ExpectRows(const uint32_t* actual, std::initializer_list<uint32_t> expected) {

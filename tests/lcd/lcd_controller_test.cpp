@@ -12,8 +12,7 @@ void ExpectCounter(uint8_t line, uint8_t column) {
 }
 
 TEST(LcdLoadTime, FirstWriteInitialisesLazily) {
-  ResetOptionWord();
-  LcdResetForTests();
+  ResetPanelLibraryForTests();
   EXPECT_EQ(LcdGetController()->nibble_phase, 1);
   EXPECT_EQ(LcdGetController()->initialised, 0);
   LcdWrite(1, 'X');
@@ -24,15 +23,14 @@ TEST(LcdLoadTime, FirstWriteInitialisesLazily) {
 }
 
 TEST(LcdLoadTime, ResetBeforeInitGivesThePowerOnState) {
-  ResetOptionWord();
+  ResetPanelLibraryForTests();
   SetOptions(0);
-  LcdResetForTests();
   LcdReset();
   EXPECT_EQ(MemoryText(0, 17), " Initialisation  ");
   ExpectCounter(0, 16);
   EXPECT_EQ(LcdGetController()->nibble_phase, 1);
   EXPECT_EQ(LcdGetController()->display_on, 1);
-  ResetOptionWord();
+  ResetPanelLibraryForTests();
 }
 
 TEST_F(LcdTest, InitStoresLayout) {

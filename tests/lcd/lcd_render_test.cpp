@@ -30,14 +30,15 @@ class LcdRenderTest : public LcdTest {
   void SetUp() override {
     LcdTest::SetUp();
     LcdSetViewDefaults();
-    SetLcdRedrawHook(&CountRedraw, nullptr);
+    PanelPlatform platform{};
+    platform.redraw_lcd = &CountRedraw;
+    InstallPanelPlatform(platform);
     g_redraws = 0;
     pixels_.assign(kWidth * kHeight, kUntouched);
     buffer_ = LcdPixelBuffer{0, 0, kWidth, kHeight, pixels_.data()};
     LcdFillDisplayMemory(' ');
   }
   void TearDown() override {
-    SetLcdRedrawHook(nullptr, nullptr);
     LcdTest::TearDown();
   }
 

@@ -8,7 +8,10 @@
 #include <string>
 
 #include "panel/core/option_word.h"
+#include "panel/core/panel_platform.h"
 #include "panel/lcd/lcd_controller.h"
+
+using namespace panel;
 
 // Plays the protocol interpreter: "@D" sends each instruction as two nibbles, "@W" data bytes.
 inline void SendInstruction(uint8_t byte) {
@@ -28,10 +31,9 @@ inline std::string MemoryText(uint32_t index, uint32_t count) {
 class LcdTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ResetOptionWord();
-    LcdResetForTests();
+    ResetPanelLibraryForTests();
     LcdInit();
   }
-  void TearDown() override { ResetOptionWord(); }
+  void TearDown() override { ResetPanelLibraryForTests(); }
   LcdController& lcd() { return *LcdGetController(); }
 };

@@ -1,13 +1,16 @@
 #include <gtest/gtest.h>
 
 #include "panel/core/option_word.h"
+#include "panel/core/panel_platform.h"
+
+using namespace panel;
 
 namespace {
 
 class OptionWordTest : public ::testing::Test {
  protected:
-  void SetUp() override { ResetOptionWord(); }
-  void TearDown() override { ResetOptionWord(); }
+  void SetUp() override { ResetPanelLibraryForTests(); }
+  void TearDown() override { ResetPanelLibraryForTests(); }
 };
 
 TEST_F(OptionWordTest, StartsWithEndUserWordAndDesignerAlternate) {

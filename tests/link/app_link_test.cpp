@@ -11,6 +11,7 @@
 #include "panel/link/command_interpreter.h"
 #include "panel/link/frame_assembler.h"
 #include "panel/link/panel_answers.h"
+#include "panel/link/protocol_settings.h"
 
 namespace {
 
@@ -51,7 +52,7 @@ void RecordRun(void*) { g_rx_counts_at_run.push_back(GetRXListHead()->count); }
 
 TEST_F(AppLinkTest, TwoFramesInOneCallGiveTwoHandOvers) {
   g_rx_counts_at_run.clear();
-  SetInterpreterRunner(RecordRun, nullptr);
+  UseRunner(RecordRun);
   Send(std::string("@B") + kDle + "@V" + kDle);
   EXPECT_EQ(g_rx_counts_at_run, (std::vector<int>{1, 2}));
   EXPECT_EQ(monitor_.Lines(kRxMonitor), (Strings{"@B<0x10>\r\n", "@V<0x10>\r\n"}));
@@ -61,7 +62,7 @@ TEST_F(AppLinkTest, TwoFramesInOneCallGiveTwoHandOvers) {
 
 TEST_F(AppLinkTest, FrameSplitOverCallsIsHandedOverWhenComplete) {
   g_rx_counts_at_run.clear();
-  SetInterpreterRunner(RecordRun, nullptr);
+  UseRunner(RecordRun);
   Send("@W");
   Send("AB");
   EXPECT_TRUE(g_rx_counts_at_run.empty());
@@ -73,7 +74,7 @@ TEST_F(AppLinkTest, FrameSplitOverCallsIsHandedOverWhenComplete) {
 
 TEST_F(AppLinkTest, LengthZeroAndNullDataDoNothing) {
   g_rx_counts_at_run.clear();
-  SetInterpreterRunner(RecordRun, nullptr);
+  UseRunner(RecordRun);
   const uint8_t frame[] = {'@', 'B', 0x10};
   AppLinkReceive(frame, 0);
   AppLinkReceive(nullptr, 3);
@@ -87,13 +88,14 @@ TEST_F(AppLinkTest, FrameIsForwardedBeforeItIsQueued) {
     std::string bytes;
     int rx_count;
   };
-  std::vector<Forwarded> forwarded;
-  SetFrameForwardHook(
-      [](void* ctx, const uint8_t* bytes, int32_t length) {
-        static_cast<std::vector<Forwarded>*>(ctx)->push_back({Bytes(bytes, length), GetRXListHead()->count});
-      },
-      &forwarded);
-  SetInterpreterRunner(nullptr, nullptr);
+  static std::vector<Forwarded> forwarded;
+  forwarded.clear();
+  PanelPlatform platform = Platform();
+  platform.forward_frame = [](void*, const uint8_t* bytes, int32_t length) {
+    forwarded.push_back({Bytes(bytes, length), GetRXListHead()->count});
+  };
+  platform.run_interpreter = nullptr;
+  InstallPanelPlatform(platform);
   Send(std::string("x@WAB") + kDle);
   ASSERT_EQ(forwarded.size(), 1u);
   EXPECT_EQ(forwarded[0].bytes, std::string("@WAB") + kDle);
@@ -102,18 +104,18 @@ TEST_F(AppLinkTest, FrameIsForwardedBeforeItIsQueued) {
 }
 
 TEST_F(AppLinkTest, WithoutRunnerFramesWaitAndAreInterpretedWithTheNextOne) {
-  SetInterpreterRunner(nullptr, nullptr);
+  UseRunner(nullptr);
   Send(std::string("@V") + kDle + "@J" + kDle);
   EXPECT_EQ(RxCount(), 2);
   EXPECT_TRUE(TxMessages().empty());
-  SetInterpreterRunner([](void*) { RunCommandInterpreter(); }, nullptr);
+  UseRunner([](void*) { RunCommandInterpreter(); });
   Send(std::string("@B") + kDle);
   EXPECT_EQ(RxCount(), 0);
   EXPECT_EQ(TxMessages(), (Strings{"@V100\r", "@JA\r", kAck}));
 }
 
 TEST_F(AppLinkTest, EmptyBlockLineIsQueuedWithoutMonitorLine) {
-  SetInterpreterRunner(nullptr, nullptr);
+  UseRunner(nullptr);
   Send("\x1bH\n\n]");
   EXPECT_EQ(RxCount(), 3);
   EXPECT_EQ(rx_->first->next->record->length, 0);
@@ -184,9 +186,9 @@ TEST_F(AppLinkTest, TargetFramesAreQueuedForTheApplication) {
   EXPECT_EQ(TxMessages(), (Strings{"@KB\r", "@V100\r"}));
 }
 
-TEST_F(AppLinkTest, SetRxTargetInstallsTheAcknowledgementHook) {
-  AppLinkResetForTests();
-  SetInterpreterRunner([](void*) { RunCommandInterpreter(); }, nullptr);
+TEST_F(AppLinkTest, SetRxTargetSwitchesAcknowledgementsOn) {
+  ResetAppLink();
+  EXPECT_FALSE(AcknowledgementsEnabled());
   Send(std::string("@B") + kDle);
   EXPECT_TRUE(TxMessages().empty());
   AppLinkSetRxTarget(RecordingApplication::OnByte, &RecordingApplication::cell);

@@ -238,12 +238,6 @@ TEST_F(CommandTest, AcknowledgementAndKeyFramesAreIgnoredSilently) {
 }
 
 TEST_F(CommandTest, UnknownCommandsAndOtherFramesAreRejected) {
-  std::vector<std::string> forwarded;
-  SetFrameForwardHook(
-      [](void* ctx, const uint8_t* bytes, int32_t length) {
-        static_cast<std::vector<std::string>*>(ctx)->push_back(Bytes(bytes, length));
-      },
-      &forwarded);
   Send(Frame("@s"));
   Send(Frame("@S"));
   Send(Frame("@@"));
@@ -254,8 +248,8 @@ TEST_F(CommandTest, UnknownCommandsAndOtherFramesAreRejected) {
   ASSERT_EQ(rx_lines.size(), 10u);
   for (size_t i = 1; i < rx_lines.size(); i += 2) EXPECT_EQ(rx_lines[i], kNotUnderstood);
   EXPECT_EQ(rx_lines[6], ">W<0x10>\r\n");
-  EXPECT_EQ(forwarded.size(), 5u);
-  EXPECT_EQ(forwarded[3], Frame(">W"));
+  EXPECT_EQ(forwarded_.size(), 5u);
+  EXPECT_EQ(forwarded_[3], Frame(">W"));
   EXPECT_TRUE(panel_.lcd_redraw_tx_counts.empty());
 }
 
@@ -282,15 +276,19 @@ TEST_F(CommandTest, RepliesFlagZeroExecutesButDoesNotAnswer) {
   EXPECT_EQ(TxMessages(), Strings{kAck});
 }
 
-TEST_F(CommandTest, NoAcknowledgementWithoutHookButRepliesStill) {
-  SetAckHook(nullptr);
+TEST_F(CommandTest, NoAcknowledgementWhileSwitchedOffButRepliesStill) {
+  EnableAcknowledgements(false);
   Send(Frame("@WAB"));
   Send(Frame("@V"));
   EXPECT_EQ(TxMessages(), Strings{"@V100\r"});
 }
 
 TEST_F(CommandTest, NoPanelWindowMeansNoDrawingButSameAnswers) {
-  SetPanelHost(nullptr);
+  PanelPlatform platform = Platform();
+  platform.redraw_lcd = nullptr;
+  platform.redraw_leds = nullptr;
+  platform.beep = nullptr;
+  InstallPanelPlatform(platform);
   Send(Frame("@WAB"));
   Send(Frame("@zq"));
   EXPECT_TRUE(panel_.lcd_redraw_tx_counts.empty());
@@ -335,7 +333,7 @@ TEST_F(CommandTest, OverlongQueuedMessageIsCutToOneFrame) {
 }
 
 TEST_F(CommandTest, InterpreterTakesEveryQueuedMessageOldestFirst) {
-  SetInterpreterRunner(nullptr, nullptr);
+  UseRunner(nullptr);
   Send(Frame("@V") + Frame("@J") + Frame("@B"));
   EXPECT_EQ(RxCount(), 3);
   EXPECT_TRUE(TxMessages().empty());

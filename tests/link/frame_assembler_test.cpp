@@ -14,10 +14,15 @@ class FrameAssemblerTest : public ::testing::Test {
  protected:
   void SetUp() override {
     FrameAssemblerReset(&assembler_);
-    MonitorSink sink = monitor_.Sink();
-    SetMonitorSink(&sink);
+    PanelPlatform platform{};
+    platform.context = &monitor_;
+    platform.write_monitor_line = [](void* ctx, MonitorTarget target, const char* text) {
+      static_cast<RecordingMonitor*>(ctx)->lines.push_back({target, text});
+      return static_cast<int>(std::string(text).size());
+    };
+    InstallPanelPlatform(platform);
   }
-  void TearDown() override { SetMonitorSink(nullptr); }
+  void TearDown() override { InstallPanelPlatform(PanelPlatform{}); }
 
   // Feeds every byte; returns the completed frames/pieces in order.
   std::vector<std::string> Feed(const std::string& bytes) {

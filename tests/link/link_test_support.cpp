@@ -1,11 +1,9 @@
 // Test doubles and fixture for the protocol tests.
 #include "link_test_support.h"
 
-#include "panel/core/option_word.h"
 #include "panel/lcd/lcd_controller.h"
 #include "panel/link/app_link.h"
 #include "panel/link/command_interpreter.h"
-#include "panel/link/protocol_settings.h"
 
 namespace {
 
@@ -14,34 +12,35 @@ int TxCountNow() {
   return tx == nullptr ? -1 : tx->count;
 }
 
-void RunInterpreterDirectly(void*) { RunCommandInterpreter(); }
-
 }  // namespace
 
-PanelHost RecordingPanel::Host() {
-  PanelHost host{};
-  host.redraw_lcd = [](void* ctx) {
-    static_cast<RecordingPanel*>(ctx)->lcd_redraw_tx_counts.push_back(TxCountNow());
+PanelPlatform LinkTest::Platform() {
+  PanelPlatform platform{};
+  platform.context = this;
+  platform.redraw_lcd = [](void* ctx) {
+    static_cast<LinkTest*>(ctx)->panel_.lcd_redraw_tx_counts.push_back(TxCountNow());
   };
-  host.redraw_leds = [](void* ctx) {
-    static_cast<RecordingPanel*>(ctx)->led_redraw_tx_counts.push_back(TxCountNow());
+  platform.redraw_leds = [](void* ctx) {
+    static_cast<LinkTest*>(ctx)->panel_.led_redraw_tx_counts.push_back(TxCountNow());
   };
-  host.beep = [](void* ctx, unsigned frequency_hz, unsigned duration_ms) {
-    static_cast<RecordingPanel*>(ctx)->beeps.push_back({frequency_hz, duration_ms});
+  platform.beep = [](void* ctx, unsigned frequency_hz, unsigned duration_ms) {
+    static_cast<LinkTest*>(ctx)->panel_.beeps.push_back({frequency_hz, duration_ms});
   };
-  host.context = this;
-  return host;
-}
-
-MonitorSink RecordingMonitor::Sink() {
-  MonitorSink sink{};
-  sink.write_line = [](void* ctx, MonitorTarget target, const char* text) {
-    static_cast<RecordingMonitor*>(ctx)->lines.push_back({target, text});
+  platform.write_monitor_line = [](void* ctx, MonitorTarget target, const char* text) {
+    static_cast<LinkTest*>(ctx)->monitor_.lines.push_back({target, text});
     return static_cast<int>(std::string(text).size());
   };
-  sink.set_status = nullptr;
-  sink.context = this;
-  return sink;
+  platform.forward_frame = [](void* ctx, const uint8_t* bytes, int32_t length) {
+    static_cast<LinkTest*>(ctx)->forwarded_.push_back(Bytes(bytes, length));
+  };
+  platform.run_interpreter = [](void*) { RunCommandInterpreter(); };
+  return platform;
+}
+
+void LinkTest::UseRunner(void (*runner)(void* context)) {
+  PanelPlatform platform = Platform();
+  platform.run_interpreter = runner;
+  InstallPanelPlatform(platform);
 }
 
 std::vector<std::string> RecordingMonitor::Lines(MonitorTarget target) const {
@@ -57,11 +56,8 @@ std::string Bytes(const uint8_t* bytes, int length) {
 }
 
 void LinkTest::SetUp() {
-  ResetOptionWord();
-  LcdResetForTests();
+  ResetPanelLibraryForTests();
   LcdInit();
-  ResetProtocolSettings();
-  AppLinkResetForTests();
 
   tx_ = ListCreate();
   rx_ = ListCreate();
@@ -75,20 +71,16 @@ void LinkTest::SetUp() {
 
   static uint8_t cell = 0;
   AppLinkSetRxTarget([] {}, &cell);
-  SetInterpreterRunner(RunInterpreterDirectly, nullptr);
-  PanelHost host = panel_.Host();
-  SetPanelHost(&host);
-  MonitorSink sink = monitor_.Sink();
-  SetMonitorSink(&sink);
+  InstallPanelPlatform(Platform());
 }
 
 void LinkTest::TearDown() {
-  SetMonitorSink(nullptr);
-  SetPanelHost(nullptr);
-  AppLinkResetForTests();
+  // The fixture's lists, also those a test has replaced, then everything else.
+  InstallPanelPlatform(PanelPlatform{});
   DelRectList(areas_);
   DelList(tx_);
   DelList(rx_);
+  ResetPanelLibraryForTests();
 }
 
 void LinkTest::Send(const std::string& bytes) {

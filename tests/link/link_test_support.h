@@ -1,7 +1,7 @@
 // Test doubles for the protocol: a panel window that records redraws and beeps (with how many TX
 // messages were queued at that moment, to check acknowledgement order), a monitor that records
-// every line, and a fixture that gives each test fresh TX, RX and area lists, a fresh LCD and the
-// protocol settings' start values.
+// every line, both installed as one platform record whose interpreter runner interprets at once,
+// and a fixture that gives each test a freshly reset library with new TX, RX and area lists.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,7 +12,9 @@
 
 #include "panel/core/data_lists.h"
 #include "panel/core/monitor_log.h"
-#include "panel/link/panel_host.h"
+#include "panel/core/panel_platform.h"
+
+using namespace panel;
 
 struct RecordedBeep {
   unsigned frequency_hz;
@@ -24,7 +26,6 @@ struct RecordingPanel {
   std::vector<int> lcd_redraw_tx_counts;
   std::vector<int> led_redraw_tx_counts;
   std::vector<RecordedBeep> beeps;
-  PanelHost Host();
 };
 
 struct MonitorEntry {
@@ -35,7 +36,6 @@ struct MonitorEntry {
 // Plays the monitor window: keeps every line with its target.
 struct RecordingMonitor {
   std::vector<MonitorEntry> lines;
-  MonitorSink Sink();
   std::vector<std::string> Lines(MonitorTarget target) const;
 };
 
@@ -46,6 +46,11 @@ class LinkTest : public ::testing::Test {
 
   // Feeds bytes through the application path (the interpreter runs after each frame).
   void Send(const std::string& bytes);
+  // The record SetUp installs: panel_, monitor_, frames forwarded into forwarded_, and a runner
+  // that calls RunCommandInterpreter directly. A test may clear entries and install it.
+  PanelPlatform Platform();
+  // Installs Platform() with another interpreter runner (null: none).
+  void UseRunner(void (*runner)(void* context));
   // The TX list's messages, oldest first.
   std::vector<std::string> TxMessages() const;
   int RxCount() const;
@@ -54,6 +59,7 @@ class LinkTest : public ::testing::Test {
 
   RecordingPanel panel_;
   RecordingMonitor monitor_;
+  std::vector<std::string> forwarded_;
   tagLISTHEAD* tx_ = nullptr;
   tagLISTHEAD* rx_ = nullptr;
   tagRLISTHEAD* areas_ = nullptr;

@@ -6,8 +6,11 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "recording_monitor.h"
+
+using namespace panel;
 
 namespace {
 
@@ -155,6 +158,40 @@ TEST_F(AreaListTest, FirstOfTwoButtonsWithOneIdWins) {
   Add(Area(kRectKindLcd, 2, {0, 0, 1, 1}));
   EXPECT_EQ(FindRect(list_, 2), first);
   EXPECT_EQ(FindEllipse(list_, 2), nullptr);  // the LCD area is no LED
+}
+
+// The LEDs that "@L" switches and painting draws: ids 1, 2, 4, ... up to the first missing one.
+TEST_F(AreaListTest, LedRunEndsAtTheFirstMissingId) {
+  struct Case {
+    std::vector<int32_t> led_ids;
+    size_t run;  // how many of them, from the first, form the run
+  };
+  const Case cases[] = {
+      {{}, 0},
+      {{2, 4}, 0},           // no LED 1: nothing
+      {{1, 2, 8}, 2},        // LED 8 is never reached
+      {{4, 2, 1}, 3},        // list order does not matter
+      {{1, 2, 4, 8, 16, 32, 64, 128, 256}, 8},  // at most eight
+  };
+  for (const Case& c : cases) {
+    tagRLISTHEAD* areas = CreateRectList();
+    const tagRECTPROP button = Area(kRectKindButton, 1, {0, 0, 1, 1});
+    AppendRect(areas, CreateRectEntry(&button));  // a button with an LED's id does not count
+    for (int32_t id : c.led_ids) {
+      const tagRECTPROP led = Area(kRectKindLed, id, {0, 0, 1, 1});
+      AppendRect(areas, CreateRectEntry(&led));
+    }
+    tagRECTPROP* run[kLedRunMax] = {};
+    const int found = FindLedRun(areas, run);
+    ASSERT_EQ(found, static_cast<int>(c.run));
+    for (int i = 0; i < found; ++i) {
+      EXPECT_EQ(run[i]->kind, kRectKindLed);
+      EXPECT_EQ(run[i]->id, 1 << i);
+    }
+    DelRectList(areas);
+  }
+  tagRECTPROP* run[kLedRunMax] = {};
+  EXPECT_EQ(FindLedRun(nullptr, run), 0);
 }
 
 TEST(AreaListSearch, NullAndEmptyListsFindNothing) {
@@ -321,12 +358,12 @@ TEST(ListOutOfMemory, FamiliesReportSpeicherplatzmangelOnTheTxMonitor) {
   tagRLISTHEAD* areas = CreateRectList();
   tagRECTPROP area = Area(kRectKindButton, 1, {0, 0, 1, 1}, "Button");
   tagRECTPROP* record = CreateRectEntry(&area);
-  SetListAllocator([](size_t) -> void* { return nullptr; });
+  monitor.allocator = [](size_t) -> void* { return nullptr; };
   EXPECT_EQ(CreatePanelList(), nullptr);
   EXPECT_EQ(CreateLcdList(), nullptr);
   EXPECT_EQ(AppendRect(areas, record), 0);
   EXPECT_EQ(CreateRectEntry(&area), nullptr);
-  SetListAllocator(nullptr);
+  monitor.allocator = nullptr;
   EXPECT_EQ(areas->count, 0);
   EXPECT_EQ(monitor.tx_lines.size(), 4u);
   for (size_t i = 1; i < monitor.tx_lines.size(); ++i) {

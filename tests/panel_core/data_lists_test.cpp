@@ -14,8 +14,12 @@
 
 namespace {
 
-using testing::internal::CaptureStdout;
-using testing::internal::GetCapturedStdout;
+using namespace panel;
+
+// The data lists' report lines (standard output on Win32) as the recording platform took them.
+RecordingMonitor* g_report = nullptr;
+void StartReport() { g_report->TakeListReport(); }
+std::string TakeReport() { return g_report->TakeListReport(); }
 
 tagDATA* Entry(const char* text) {
   return CreateNewEntry(reinterpret_cast<const unsigned char*>(text),
@@ -42,33 +46,35 @@ void ExpectLinked(const tagLISTHEAD* head, const std::vector<const tagDATA*>& re
 class DataListTest : public testing::Test {
  protected:
   void SetUp() override {
-    CaptureStdout();
+    g_report = &report_;
+    StartReport();
     list_ = ListCreate();
-    GetCapturedStdout();
+    TakeReport();
     ASSERT_NE(list_, nullptr);
   }
   void TearDown() override {
-    CaptureStdout();
+    StartReport();
     DelList(list_);
     DelList(GetTXListHead());
     DelList(GetRXListHead());
-    GetCapturedStdout();
-    SetListAllocator(nullptr);
+    TakeReport();
+    g_report = nullptr;
   }
   // Appends quietly; returns the record.
   tagDATA* Append(const char* text) {
     tagDATA* record = Entry(text);
-    CaptureStdout();
+    StartReport();
     EXPECT_EQ(ListAppend(list_, record), 1);
-    GetCapturedStdout();
+    TakeReport();
     return record;
   }
   int Remove(tagDATA* record) {
-    CaptureStdout();
+    StartReport();
     const int result = RemoveEntry(list_, record);
-    GetCapturedStdout();
+    TakeReport();
     return result;
   }
+  RecordingMonitor report_;
   tagLISTHEAD* list_ = nullptr;
 };
 
@@ -86,10 +92,10 @@ TEST_F(DataListTest, CreateNewEntryCopiesTheBytesAndAddsANul) {
   EXPECT_EQ(CreateNewEntry(frame, -1), nullptr);
   EXPECT_EQ(CreateNewEntry(nullptr, 4), nullptr);
   // Owned by the list from here on; the fixture's DelList frees them.
-  CaptureStdout();
+  StartReport();
   ListAppend(list_, record);
   ListAppend(list_, empty);
-  GetCapturedStdout();
+  TakeReport();
 }
 
 TEST_F(DataListTest, NumbersFollowTheLastRecord) {
@@ -136,18 +142,18 @@ TEST_F(DataListTest, RemovingFirstMiddleAndLastKeepsTheOthersLinked) {
 TEST_F(DataListTest, RemoveEntryRemovesEveryNodeOfTheRecordAndFreesItOnce) {
   tagDATA* shared = Append("shared");
   tagDATA* other = Append("other");
-  CaptureStdout();
+  StartReport();
   ASSERT_EQ(ListAppend(list_, shared), 1);  // a second node holding the same record
-  GetCapturedStdout();
+  TakeReport();
   const tagNODE* first_node = list_->first;
   const tagNODE* third_node = list_->last;
   const std::string record_text = AddressText(shared);
   const std::string first_text = AddressText(first_node);
   const std::string third_text = AddressText(third_node);
 
-  CaptureStdout();
+  StartReport();
   EXPECT_EQ(RemoveEntry(list_, shared), 1);  // AddressSanitizer reports a second free
-  EXPECT_EQ(GetCapturedStdout(),
+  EXPECT_EQ(TakeReport(),
             "RemoveEntry: Daten an Adresse " + record_text + " gel\xF6scht\n" +
                 "RemoveEntry: Knoten an Adresse " + first_text + " gel\xF6scht\n" +
                 "RemoveEntry: Daten an Adresse " + record_text + " gel\xF6scht\n" +
@@ -158,47 +164,47 @@ TEST_F(DataListTest, RemoveEntryRemovesEveryNodeOfTheRecordAndFreesItOnce) {
 TEST_F(DataListTest, RemovingARecordThatIsNotInTheListWritesNothing) {
   Append("kept");
   tagDATA* stranger = Entry("stranger");
-  CaptureStdout();
+  StartReport();
   EXPECT_EQ(RemoveEntry(list_, stranger), 0);
   EXPECT_EQ(RemoveEntry(list_, nullptr), 0);
   EXPECT_EQ(RemoveEntry(nullptr, stranger), 0);
-  EXPECT_EQ(GetCapturedStdout(), "");
+  EXPECT_EQ(TakeReport(), "");
   EXPECT_EQ(list_->count, 1);
   std::free(stranger->bytes);
   std::free(stranger);
 }
 
 TEST_F(DataListTest, DiagnosticLinesAreExact) {
-  CaptureStdout();
+  StartReport();
   tagLISTHEAD* lines = ListCreate();
-  EXPECT_EQ(GetCapturedStdout(),
+  EXPECT_EQ(TakeReport(),
             "ListCreate Adresse von tLISTHEAD *listhead = " + AddressText(lines) + "\n");
 
-  CaptureStdout();
+  StartReport();
   EXPECT_EQ(GetHead(lines), nullptr);
-  EXPECT_EQ(GetCapturedStdout(), "Liste ist leer\n");
+  EXPECT_EQ(TakeReport(), "Liste ist leer\n");
 
   tagDATA* record = Entry("Name=HD44780");
-  CaptureStdout();
+  StartReport();
   ListAppend(lines, record);
-  EXPECT_EQ(GetCapturedStdout(),
+  EXPECT_EQ(TakeReport(),
             "ListAppend Adresse von tNODE *pAppend = " + AddressText(lines->first) + "\n");
 
-  CaptureStdout();
+  StartReport();
   EXPECT_EQ(GetHead(lines), lines->first);
-  EXPECT_EQ(GetCapturedStdout(),
+  EXPECT_EQ(TakeReport(),
             "GetHead Adresse von tNODE *pCur = " + AddressText(lines->first) + "\n");
 
   const std::string node_text = AddressText(lines->first);
-  CaptureStdout();
+  StartReport();
   DelList(lines);
-  EXPECT_EQ(GetCapturedStdout(), "DelList: Daten an Adresse " + AddressText(record) +
+  EXPECT_EQ(TakeReport(), "DelList: Daten an Adresse " + AddressText(record) +
                                      " gel\xF6scht\nDelList: Knoten an Adresse " + node_text +
                                      " gel\xF6scht\n");
-  CaptureStdout();
+  StartReport();
   DelList(nullptr);
   EXPECT_EQ(GetHead(nullptr), nullptr);
-  EXPECT_EQ(GetCapturedStdout(), "Liste ist leer\n");
+  EXPECT_EQ(TakeReport(), "Liste ist leer\n");
 }
 
 TEST_F(DataListTest, DataListsNeverWriteToTheMonitors) {
@@ -209,23 +215,23 @@ TEST_F(DataListTest, DataListsNeverWriteToTheMonitors) {
 }
 
 TEST_F(DataListTest, FirstSetsTxSecondRxThenListenkopfBereitsGesetzt) {
-  CaptureStdout();
+  StartReport();
   tagLISTHEAD* tx = ListCreate();
   tagLISTHEAD* rx = ListCreate();
   tagLISTHEAD* third = ListCreate();
-  GetCapturedStdout();
+  TakeReport();
   EXPECT_EQ(GetTXListHead(), nullptr);
   SetListHead(tx);
   SetListHead(rx);
-  CaptureStdout();
+  StartReport();
   SetListHead(third);
-  EXPECT_EQ(GetCapturedStdout(), "SetListHead Listenkopf bereits gesetzt\n");
+  EXPECT_EQ(TakeReport(), "SetListHead Listenkopf bereits gesetzt\n");
   EXPECT_EQ(GetTXListHead(), tx);
   EXPECT_EQ(GetRXListHead(), rx);
 
-  CaptureStdout();
+  StartReport();
   DelList(tx);  // a deleted list is no longer handed out
-  GetCapturedStdout();
+  TakeReport();
   EXPECT_EQ(GetTXListHead(), nullptr);
   EXPECT_EQ(GetRXListHead(), rx);
   SetListHead(third);
@@ -234,11 +240,11 @@ TEST_F(DataListTest, FirstSetsTxSecondRxThenListenkopfBereitsGesetzt) {
 
 TEST_F(DataListTest, DelListFreesARecordHeldTwiceOnce) {
   tagDATA* shared = Append("twice");
-  CaptureStdout();
+  StartReport();
   ListAppend(list_, shared);
   const std::string record_text = AddressText(shared);
   DelList(list_);  // AddressSanitizer reports a second free
-  const std::string output = GetCapturedStdout();
+  const std::string output = TakeReport();
   list_ = nullptr;
   size_t count = 0;
   for (size_t at = output.find(record_text); at != std::string::npos;
@@ -250,15 +256,15 @@ TEST_F(DataListTest, DelListFreesARecordHeldTwiceOnce) {
 
 TEST_F(DataListTest, OutOfMemoryLinksNothing) {
   tagDATA* record = Entry("abc");
-  SetListAllocator([](size_t) -> void* { return nullptr; });
-  CaptureStdout();
+  report_.allocator = [](size_t) -> void* { return nullptr; };
+  StartReport();
   EXPECT_EQ(ListCreate(), nullptr);
   EXPECT_EQ(ListAppend(list_, record), 0);
-  EXPECT_EQ(GetCapturedStdout(), "Speicherplatzmangel\nSpeicherplatzmangel\n");
+  EXPECT_EQ(TakeReport(), "Speicherplatzmangel\nSpeicherplatzmangel\n");
   EXPECT_EQ(list_->count, 0);
   EXPECT_EQ(list_->first, nullptr);
   EXPECT_EQ(CreateNewEntry(reinterpret_cast<const unsigned char*>("x"), 1), nullptr);
-  SetListAllocator(nullptr);
+  report_.allocator = nullptr;
   std::free(record->bytes);
   std::free(record);
 }
@@ -267,7 +273,7 @@ TEST_F(DataListTest, RecordWithoutRoomForItsBytesIsNotLeaked) {
   // The record itself is allocated, its byte buffer is not; LeakSanitizer reports a leak.
   static std::atomic<int> allocations{0};
   allocations = 0;
-  SetListAllocator([](size_t size) -> void* { return allocations++ == 0 ? std::malloc(size) : nullptr; });
+  report_.allocator = [](size_t size) -> void* { return allocations++ == 0 ? std::malloc(size) : nullptr; };
   EXPECT_EQ(CreateNewEntry(reinterpret_cast<const unsigned char*>("abc"), 3), nullptr);
   EXPECT_EQ(allocations.load(), 2);
 }
@@ -277,7 +283,7 @@ TEST_F(DataListTest, ConcurrentProducersAndOneConsumer) {
   constexpr int kPerProducer = 300;
   std::atomic<int> consumed{0};
   std::atomic<bool> producers_done{false};
-  CaptureStdout();
+  StartReport();
   tagLISTHEAD* queue = ListCreate();
   std::thread consumer([&] {
     for (;;) {
@@ -306,14 +312,14 @@ TEST_F(DataListTest, ConcurrentProducersAndOneConsumer) {
   producers_done = true;
   consumer.join();
   DelList(queue);
-  GetCapturedStdout();
+  TakeReport();
   EXPECT_EQ(consumed.load(), 2 * kPerProducer);
 }
 
 TEST_F(DataListTest, ConcurrentAppendsNumberEveryRecordOnce) {
   constexpr int kThreads = 4;
   constexpr int kPerThread = 250;
-  CaptureStdout();
+  StartReport();
   std::vector<std::thread> threads;
   for (int t = 0; t < kThreads; ++t) {
     threads.emplace_back([this] {
@@ -321,7 +327,7 @@ TEST_F(DataListTest, ConcurrentAppendsNumberEveryRecordOnce) {
     });
   }
   for (auto& thread : threads) thread.join();
-  const std::string output = GetCapturedStdout();
+  const std::string output = TakeReport();
   ASSERT_EQ(list_->count, kThreads * kPerThread);
   int expected = 0;
   const tagNODE* previous = nullptr;

@@ -12,6 +12,8 @@
 
 #include "recording_monitor.h"
 
+using namespace panel;
+
 namespace {
 
 std::string Format(const char* format, ...) {
@@ -68,21 +70,21 @@ TEST(FormatText, NeverWritesPastTheBuffer) {
 }
 
 TEST(MonitorLine, DroppedWithoutMonitor) {
-  SetMonitorSink(nullptr);
+  InstallPanelPlatform(PanelPlatform{});
   EXPECT_EQ(MonitorLine(kRxMonitor, "thread gestartet\r\n"), 0);
   EXPECT_EQ(MonitorLine(kTxMonitor, "%d\r\n", 5), 0);
   StatusText("nothing to show it");  // no status line: nothing happens
 }
 
 TEST(MonitorLine, DroppedWhileOnlyTheStatusLineExists) {
-  int status_calls = 0;
-  const MonitorSink status_only = {
-      nullptr, [](void* context, const char*) { ++*static_cast<int*>(context); }, &status_calls};
-  SetMonitorSink(&status_only);
+  RecordingMonitor monitor;
+  PanelPlatform status_only = monitor.Record();
+  status_only.write_monitor_line = nullptr;
+  InstallPanelPlatform(status_only);
   EXPECT_EQ(MonitorLine(kTxMonitor, "x\r\n"), 0);
   StatusText("hint");
-  EXPECT_EQ(status_calls, 1);
-  SetMonitorSink(nullptr);
+  EXPECT_EQ(monitor.status_calls, 1);
+  EXPECT_TRUE(monitor.tx_lines.empty());
 }
 
 TEST(MonitorLine, GoesToItsTargetAndCountsCharacters) {
@@ -154,15 +156,15 @@ TEST(MonitorLine, ConcurrentWritersDeliverWholeLines) {
     std::mutex mutex;
     std::vector<std::string> lines;
   } collector;
-  const MonitorSink sink = {
-      [](void* context, MonitorTarget, const char* text) {
-        auto* c = static_cast<Collector*>(context);
-        std::lock_guard<std::mutex> guard(c->mutex);
-        c->lines.push_back(text);
-        return 1;
-      },
-      nullptr, &collector};
-  SetMonitorSink(&sink);
+  PanelPlatform platform{};
+  platform.context = &collector;
+  platform.write_monitor_line = [](void* context, MonitorTarget, const char* text) {
+    auto* c = static_cast<Collector*>(context);
+    std::lock_guard<std::mutex> guard(c->mutex);
+    c->lines.push_back(text);
+    return 1;
+  };
+  InstallPanelPlatform(platform);
   std::vector<std::thread> writers;
   for (int t = 0; t < 4; ++t) {
     writers.emplace_back([t] {
@@ -170,7 +172,7 @@ TEST(MonitorLine, ConcurrentWritersDeliverWholeLines) {
     });
   }
   for (auto& writer : writers) writer.join();
-  SetMonitorSink(nullptr);
+  InstallPanelPlatform(PanelPlatform{});
   ASSERT_EQ(collector.lines.size(), 800u);
   int per_thread[4] = {0, 0, 0, 0};
   for (const auto& line : collector.lines) {

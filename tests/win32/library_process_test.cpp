@@ -9,17 +9,25 @@
 
 namespace {
 
-DWORD WINAPI DrainPipe(LPVOID pipe) {
+struct Drain {
+  HANDLE pipe;
+  std::string output;
+};
+
+DWORD WINAPI DrainPipe(LPVOID parameter) {
+  Drain* drain = static_cast<Drain*>(parameter);
   char buffer[4096];
   DWORD read = 0;
-  while (ReadFile(static_cast<HANDLE>(pipe), buffer, sizeof(buffer), &read, nullptr) && read > 0) {
+  while (ReadFile(drain->pipe, buffer, sizeof(buffer), &read, nullptr) && read > 0) {
+    drain->output.append(buffer, read);
   }
   return 0;
 }
 
 // Runs this test program again with one test case, its output going into a pipe as under a test
-// runner; returns its exit code, or -1 when it does not end in time.
-int RunCaseInChild(const std::string& filter, DWORD timeout_ms) {
+// runner; returns its exit code, or -1 when it does not end in time. The output is kept in
+// *output when output is not null.
+int RunCaseInChild(const std::string& filter, DWORD timeout_ms, std::string* output = nullptr) {
   char program[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, program, MAX_PATH);
   std::string command = std::string("\"") + program + "\" --gtest_filter=" + filter;
@@ -30,7 +38,8 @@ int RunCaseInChild(const std::string& filter, DWORD timeout_ms) {
   HANDLE pipe_write = nullptr;
   CreatePipe(&pipe_read, &pipe_write, &inherit, 0);
   SetHandleInformation(pipe_read, HANDLE_FLAG_INHERIT, 0);
-  HANDLE drain = CreateThread(nullptr, 0, DrainPipe, pipe_read, 0, nullptr);
+  Drain collected{pipe_read, {}};
+  HANDLE drain = CreateThread(nullptr, 0, DrainPipe, &collected, 0, nullptr);
   STARTUPINFOA startup{};
   startup.cb = sizeof(startup);
   startup.dwFlags = STARTF_USESTDHANDLES;
@@ -61,6 +70,7 @@ int RunCaseInChild(const std::string& filter, DWORD timeout_ms) {
   WaitForSingleObject(drain, 5000);
   CloseHandle(drain);
   CloseHandle(pipe_read);
+  if (output != nullptr) *output = collected.output;
   return result;
 }
 
@@ -71,6 +81,21 @@ TEST(LibraryProcess, EndsPromptlyWhileThePanelRuns) {
     ASSERT_EQ(RunCaseInChild("LibraryLink.TwoQueuedMessagesAreDeliveredOnePerCall", 15000), 0)
         << "run " << run;
   }
+}
+
+// The data lists report on the process's standard output: process attach creates the TX and RX
+// lists, and each creation writes its line there.
+TEST(LibraryProcess, DataListLinesGoToStandardOutput) {
+  std::string output;
+  ASSERT_EQ(RunCaseInChild("LibraryExports.ProcessAttachCreatedTheLibraryLists", 15000, &output), 0);
+  size_t created = 0;
+  for (size_t at = output.find("ListCreate Adresse von tLISTHEAD *listhead = ");
+       at != std::string::npos; at = output.find("ListCreate Adresse von tLISTHEAD", at + 1)) {
+    ++created;
+  }
+  EXPECT_EQ(created, 2u) << output;
+  // The area list reports on the TX monitor, which does not exist: nothing of it on the output.
+  EXPECT_EQ(output.find("PRLISTHEAD"), std::string::npos);
 }
 
 }  // namespace

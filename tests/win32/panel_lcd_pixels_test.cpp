@@ -10,8 +10,11 @@
 #include "panel/lcd/lcd_controller.h"
 #include "panel/lcd/lcd_render.h"
 #include "panel/link/command_interpreter.h"
+#include "panel/window/panel_window_win32.h"
 #include "siccorae_loader.h"
 #include "window_capture.h"
+
+using namespace panel;
 
 namespace {
 
@@ -141,18 +144,30 @@ TEST_F(PanelLcdPixels, BlinkTimerAlternatesBlockAndUnderline) {
 }
 
 TEST_F(PanelLcdPixels, CursorWithoutBlinkStaysAnUnderline) {
+  TimerTickCounter blink(panel_, kTimerBlink);
   Frame("@D80\x10");
   Frame("@D0F\x10");
-  Sleep(700);
+  int ticks = blink.count();
+  ASSERT_TRUE(WaitFor([&] { return blink.count() > ticks; }));  // a blink step with blink on
+  SyncWithPanel(panel_);
   Frame("@D0E\x10");
-  Sleep(600);          // one blink step with blink off sets the phase to 0
-  Frame("@B\x10");     // and the next redraw shows the underline
-  for (int i = 0; i < 24; ++i) {  // 1.2 s
-    ASSERT_FALSE(BlockShown()) << i;
+  ticks = blink.count();
+  // One blink step with blink off sets the phase to 0, and the next redraw shows the underline.
+  ASSERT_TRUE(WaitFor([&] { return blink.count() > ticks; }));
+  SyncWithPanel(panel_);
+  Frame("@B\x10");
+  // Across the next two blink steps the cursor stays an underline.
+  const int settled = blink.count();
+  int samples = 0;
+  int underlines = 0;
+  EXPECT_TRUE(WaitFor([&] {
     const Capture underline = CaptureClient(panel_, kCursorTopDotX, kCursorUnderlineY, 1, 1);
-    ASSERT_EQ(underline.pixels[0], ColourPixel(kDots)) << i;
-    Sleep(50);
-  }
+    ++samples;
+    underlines += !BlockShown() && underline.pixels[0] == ColourPixel(kDots);
+    return blink.count() >= settled + 2;
+  }));
+  EXPECT_GT(samples, 0);
+  EXPECT_EQ(underlines, samples);
 }
 
 }  // namespace

@@ -10,6 +10,8 @@
 #include "siccorae_loader.h"
 #include "window_capture.h"
 
+using namespace panel;
+
 namespace {
 
 constexpr uint32_t kPicturePixel = 0x00336699;
@@ -56,8 +58,11 @@ TEST_F(PanelWindow, CreatedAsLcdWndOrvaneWithCaptionOnlyAndNoMenu) {
   GetWindowRect(panel_, &frame);
   EXPECT_EQ(frame.left, 500);
   EXPECT_EQ(frame.top, 100);
-  // No rk52.bmp in this test's directory, so the 500 ms load leaves the size alone.
-  Sleep(700);
+  // No rk52.bmp in this test's directory, so the load 500 ms after creation leaves the size
+  // alone. The blink timer starts when the load has run: its first tick shows that it has.
+  TimerTickCounter blink(panel_, kTimerBlink);
+  ASSERT_TRUE(WaitFor([&] { return blink.count() > 0; }));
+  SyncWithPanel(panel_);
   GetWindowRect(panel_, &frame);
   EXPECT_EQ(frame.right - frame.left, 780);
   EXPECT_EQ(frame.bottom - frame.top, 450);

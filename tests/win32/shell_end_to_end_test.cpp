@@ -29,6 +29,7 @@ using shell::ShellLoopStep;
 using shell::ShellRelayByte;
 using shell::ShellSliders;
 using shell::ShellStart;
+using namespace panel;
 
 namespace {
 

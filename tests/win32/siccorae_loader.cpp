@@ -14,8 +14,12 @@ const char* const kSiccoraeExports[] = {
     "AppendRect", "GetRectHead", "GetNextRectEntry", "RemoveRect", "DelRectList",
     "InitCriticalLcdSection", "CreateLcdList", "CreateLcdEntry", "AppendLcd", "GetLcdHead",
     "GetNextLcdEntry", "RemoveLcd", "DelLcdList",
+    "FindRect", "FindRectById", "FindEllipse", "FindEllipseById", "FindLcd", "FindLcdTypeAt",
+    "FindLcdByName", "FindLcdByNumber",
 };
 const int kSiccoraeExportCount = sizeof(kSiccoraeExports) / sizeof(kSiccoraeExports[0]);
+
+using namespace panel;
 
 namespace {
 
@@ -63,6 +67,19 @@ LRESULT CALLBACK CountInterpret(int code, WPARAM wparam, LPARAM lparam) {
   return CallNextHookEx(nullptr, code, wparam, lparam);
 }
 
+std::atomic<int> timer_ticks{0};
+HWND ticking_window = nullptr;
+UINT_PTR ticking_timer = 0;
+
+LRESULT CALLBACK CountTimerTicks(int code, WPARAM wparam, LPARAM lparam) {
+  const MSG* message = reinterpret_cast<const MSG*>(lparam);
+  if (code == HC_ACTION && wparam == PM_REMOVE && message->message == WM_TIMER &&
+      message->hwnd == ticking_window && message->wParam == ticking_timer) {
+    ++timer_ticks;
+  }
+  return CallNextHookEx(nullptr, code, wparam, lparam);
+}
+
 }  // namespace
 
 const SiccoraeApi& LoadSiccorae() {
@@ -78,6 +95,15 @@ HWND WaitForPanelWindow(DWORD timeout_ms) {
     if (found && IsWindowVisible(found)) return found;
     if (GetTickCount() - start > timeout_ms) return nullptr;
     Sleep(20);
+  }
+}
+
+bool WaitFor(const std::function<bool()>& condition, DWORD timeout_ms) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    if (condition()) return true;
+    if (GetTickCount() - start > timeout_ms) return false;
+    Sleep(10);
   }
 }
 
@@ -126,3 +152,17 @@ InterpretCounter::~InterpretCounter() {
 }
 
 int InterpretCounter::count() const { return hook_ ? interpret_messages.load() : -1; }
+
+TimerTickCounter::TimerTickCounter(HWND panel, UINT_PTR timer) {
+  timer_ticks = 0;
+  ticking_window = panel;
+  ticking_timer = timer;
+  const DWORD ui_thread = GetWindowThreadProcessId(panel, nullptr);
+  hook_ = SetWindowsHookExA(WH_GETMESSAGE, CountTimerTicks, nullptr, ui_thread);
+}
+
+TimerTickCounter::~TimerTickCounter() {
+  if (hook_) UnhookWindowsHookEx(hook_);
+}
+
+int TimerTickCounter::count() const { return hook_ ? timer_ticks.load() : -1; }

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,10 @@ const SiccoraeApi& LoadSiccorae();
 // The panel window of this process, waited for up to timeout_ms; null when it never appears.
 HWND WaitForPanelWindow(DWORD timeout_ms = 10000);
 
+// Polls `condition` every 10 ms until it holds; false when it still does not after timeout_ms.
+// The bound is generous: it only ends a test that would otherwise hang.
+bool WaitFor(const std::function<bool()>& condition, DWORD timeout_ms = 10000);
+
 // Returns once the panel's UI thread has handled everything sent to it before.
 void SyncWithPanel(HWND panel);
 
@@ -59,6 +64,19 @@ class InterpretCounter {
  public:
   explicit InterpretCounter(HWND panel);
   ~InterpretCounter();
+  int count() const;
+
+ private:
+  HHOOK hook_;
+};
+
+// Counts the ticks of one of the panel window's timers as its UI thread takes them from its
+// queue (a hook on the panel's UI thread). One counter at a time. After the count has grown,
+// SyncWithPanel returns only once that tick has been handled.
+class TimerTickCounter {
+ public:
+  TimerTickCounter(HWND panel, UINT_PTR timer);
+  ~TimerTickCounter();
   int count() const;
 
  private:

@@ -1,6 +1,8 @@
-#include "panel/window/panel_hints_win32.h"
+#include "panel/window/panel_hints.h"
 
 #include "panel/core/monitor_log.h"
+
+namespace panel {
 
 namespace {
 const char* const kHintTexts[kPanelHintCount] = {
@@ -36,3 +38,5 @@ void ShowNextHint(int* index) {
   StatusText("%s", PanelHintText(*index));
   *index = NextHintIndex(*index);
 }
+
+}  // namespace panel

@@ -1,9 +1,10 @@
-// The panel library's settings record: communication settings and the panel's file names.
-// The panel window fills the fixed device layout's defaults at creation; loading and saving the
-// record in the registry belongs to the settings dialog.
+// The panel library's settings record: communication settings and the panel's file names. The
+// panel window fills in the fixed device layout's defaults at creation.
 #pragma once
 
 #include <cstdint>
+
+namespace panel {
 
 constexpr int kSettingsPathChars = 260;  // every file name field, NUL included
 constexpr int kSettingsIpChars = 16;
@@ -33,3 +34,5 @@ PanelSettings& GetPanelSettings();
 // The fixed device layout's communication settings and default file names (option 0x0010 or
 // 0x0001 at window creation); the given LCD rectangle becomes the saved LCD rectangle.
 void ApplyFixedLayoutSettings(PanelSettings* settings, const int32_t lcd_rect[4]);
+
+}  // namespace panel

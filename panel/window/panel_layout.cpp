@@ -1,6 +1,8 @@
-#include "panel/window/panel_layout_win32.h"
+#include "panel/window/panel_layout.h"
 
 #include "panel/lcd/lcd_render.h"
+
+namespace panel {
 
 namespace {
 
@@ -76,3 +78,5 @@ void MovePanelLcd(int32_t dx, int32_t dy) {
   view->lcd.bottom = view->lcd.top + geometry.lcd_height;
   ComputeRowRectangles();
 }
+
+}  // namespace panel

@@ -1,6 +1,8 @@
-#include "panel/window/panel_settings_win32.h"
+#include "panel/window/panel_settings.h"
 
 #include <cstring>
+
+namespace panel {
 
 namespace {
 PanelSettings panel_settings;
@@ -29,3 +31,5 @@ void ApplyFixedLayoutSettings(PanelSettings* settings, const int32_t lcd_rect[4]
   SetIfEmpty(settings->file_cfg, "rk52.cfg");
   SetIfEmpty(settings->file_bmp, "rk52.bmp");
 }
+
+}  // namespace panel

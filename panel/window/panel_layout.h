@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+namespace panel {
+
 // The LCD geometry values that drawing does not read, kept beside LcdView.
 struct PanelLcdGeometry {
   int32_t x_offset;            // 10 after the fixed device layout, 0 otherwise
@@ -33,3 +35,5 @@ void ComputeRowRectangles();
 
 // Moves the LCD rectangle by (dx, dy), keeping its size, and recomputes the row rectangles.
 void MovePanelLcd(int32_t dx, int32_t dy);
+
+}  // namespace panel

@@ -134,17 +134,7 @@ TEST_F(PanelKeysTest, ReleaseUsesThePressPointNotWhereTheMouseIs) {
   EXPECT_EQ(TxMessages(), (std::vector<std::string>{"@KC\r", "@KA\r"}));
 }
 
-struct StatusRecorder {
-  std::vector<std::string> texts;
-  MonitorSink Sink() {
-    MonitorSink sink{};
-    sink.set_status = [](void* ctx, const char* text) {
-      static_cast<StatusRecorder*>(ctx)->texts.push_back(text);
-    };
-    sink.context = this;
-    return sink;
-  }
-};
+std::vector<std::string> g_status_texts;  // what the status line was given, in order
 
 TEST_F(PanelKeysTest, TooltipOfTheLedBeforeTheButtonInBothFormats) {
   tagRECTPROP button{};
@@ -158,15 +148,16 @@ TEST_F(PanelKeysTest, TooltipOfTheLedBeforeTheButtonInBothFormats) {
   led.rect = {110, 10, 120, 20};
   led.tooltip = const_cast<char*>("Room LED");
   AppendRect(areas_, CreateRectEntry(&led));
-  StatusRecorder status;
-  const MonitorSink sink = status.Sink();
-  SetMonitorSink(&sink);
+  PanelPlatform platform = Platform();
+  platform.set_status_text = [](void*, const char* text) { g_status_texts.push_back(text); };
+  InstallPanelPlatform(platform);
+  g_status_texts.clear();
   EXPECT_TRUE(panel::ShowAreaTooltip({115, 15}, true));
   EXPECT_TRUE(panel::ShowAreaTooltip({130, 30}, true));
   EXPECT_TRUE(panel::ShowAreaTooltip({115, 15}, false));
   EXPECT_TRUE(panel::ShowAreaTooltip({5, 5}, true));  // a button without tooltip
   EXPECT_FALSE(panel::ShowAreaTooltip({140, 30}, false));  // right edge lies outside
-  EXPECT_EQ(status.texts, (std::vector<std::string>{"Room LED", "Room",
+  EXPECT_EQ(g_status_texts, (std::vector<std::string>{"Room LED", "Room",
                                                     "Room LED Pos:  x: 115, y: 15", ""}));
 }
 

@@ -1,0 +1,142 @@
+// Where the LCD sits on the panel: the creation values, the fixed device layout, the row
+// rectangles computed from the LCD rectangle, and the LCD following the window's size.
+#include "panel/window/panel_layout.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <ostream>
+
+#include "panel/core/panel_platform.h"
+#include "panel/lcd/lcd_render.h"
+#include "panel/window/panel_settings.h"
+
+// Found by argument-dependent lookup, so beside LcdRect.
+namespace panel {
+
+bool operator==(const LcdRect& a, const LcdRect& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+std::ostream& operator<<(std::ostream& out, const LcdRect& r) {
+  return out << "(" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << ")";
+}
+
+}  // namespace panel
+
+using namespace panel;
+
+namespace {
+
+class PanelLayoutTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetPanelLibraryForTests();
+    ResetPanelLcdView();
+  }
+  void TearDown() override { ResetPanelLibraryForTests(); }
+  LcdView& view() { return *LcdGetView(); }
+};
+
+TEST_F(PanelLayoutTest, CreationValues) {
+  EXPECT_EQ(view().lcd, (LcdRect{275, 115, 499, 157}));
+  EXPECT_EQ(view().rows[0], (LcdRect{285, 120, 491, 136}));
+  EXPECT_EQ(view().rows[1], (LcdRect{285, 138, 491, 152}));
+  const PanelLcdGeometry& geometry = GetPanelLcdGeometry();
+  EXPECT_EQ(geometry.x_offset, 0);
+  EXPECT_EQ(geometry.rows, 2);
+  EXPECT_EQ(geometry.characters_per_row, 16);
+  EXPECT_EQ(geometry.lcd_width, 224);
+  EXPECT_EQ(geometry.lcd_height, 42);
+  EXPECT_EQ(geometry.panel_colour, 12);
+  EXPECT_EQ(geometry.button_colour, 0);
+  EXPECT_EQ(geometry.panel_text_colour, 12);
+}
+
+TEST_F(PanelLayoutTest, FixedLayoutAndItsSettings) {
+  view().lcd = LcdRect{1, 2, 3, 4};
+  int32_t lcd_rect[4] = {};
+  ApplyFixedLcdLayout(lcd_rect);
+  EXPECT_EQ(view().lcd, (LcdRect{275, 115, 499, 157}));
+  EXPECT_EQ(GetPanelLcdGeometry().x_offset, 10);
+  EXPECT_EQ(lcd_rect[0], 275);
+  EXPECT_EQ(lcd_rect[3], 157);
+  PanelSettings& settings = GetPanelSettings();
+  settings.parity = 2;
+  ApplyFixedLayoutSettings(&settings, lcd_rect);
+  EXPECT_EQ(settings.registry_set, 1);
+  EXPECT_EQ(settings.iface_type, 0);
+  EXPECT_EQ(settings.comm_port, 1);
+  EXPECT_EQ(settings.baud, 4800);
+  EXPECT_EQ(settings.data_bits, 8);
+  EXPECT_EQ(settings.stop_bits, 1);
+  EXPECT_EQ(settings.parity, 2);  // kept
+  EXPECT_EQ(settings.lcd_rect[2], 499);
+  EXPECT_STREQ(settings.file_cfg, "rk52.cfg");
+  EXPECT_STREQ(settings.file_bmp, "rk52.bmp");
+  std::snprintf(settings.file_bmp, sizeof settings.file_bmp, "front.bmp");
+  ApplyFixedLayoutSettings(&settings, lcd_rect);
+  EXPECT_STREQ(settings.file_bmp, "front.bmp");  // only an empty name is filled in
+}
+
+// h = (bottom - top) / rows; row i: left + x offset + 5, top + i h + 5, right - glyph width - 5,
+// top + (i + 1) h - 5.
+TEST_F(PanelLayoutTest, RowRectanglesFollowTheLcdRectangle) {
+  int32_t lcd_rect[4];
+  ApplyFixedLcdLayout(lcd_rect);  // x offset 10; LCD 275,115,499,157: h = 21
+  ComputeRowRectangles();
+  EXPECT_EQ(view().rows[0], (LcdRect{290, 120, 489, 131}));
+  EXPECT_EQ(view().rows[1], (LcdRect{290, 141, 489, 152}));
+  EXPECT_EQ(view().rows[2], (LcdRect{0, 0, 0, 0}));
+
+  GetPanelLcdGeometry().rows = 4;
+  view().glyph_width = 6;
+  view().lcd = LcdRect{100, 10, 300, 90};  // h = 20
+  ComputeRowRectangles();
+  EXPECT_EQ(view().rows[0], (LcdRect{115, 15, 289, 25}));
+  EXPECT_EQ(view().rows[3], (LcdRect{115, 75, 289, 85}));
+}
+
+TEST_F(PanelLayoutTest, RowRectanglesAreLeftAloneWithoutAnLcdOrRows) {
+  const LcdRect before = view().rows[0];
+  struct Case {
+    LcdRect lcd;
+    int32_t rows;
+  };
+  const Case cases[] = {
+      {{0, 115, 224, 157}, 2},    // left must be above 0
+      {{-5, 115, 219, 157}, 2},
+      {{275, 115, 499, 157}, 0},  // an LCD type with 0 rows
+  };
+  for (const Case& c : cases) {
+    view().lcd = c.lcd;
+    GetPanelLcdGeometry().rows = c.rows;
+    ComputeRowRectangles();
+    EXPECT_EQ(view().rows[0], before) << c.lcd << " rows " << c.rows;
+  }
+}
+
+TEST_F(PanelLayoutTest, MoreRowsThanTheViewHoldsComputeOnlyFour) {
+  GetPanelLcdGeometry().rows = 6;
+  view().lcd = LcdRect{100, 0, 300, 120};  // h = 20
+  ComputeRowRectangles();
+  EXPECT_EQ(view().rows[3], (LcdRect{105, 65, 290, 75}));
+}
+
+TEST_F(PanelLayoutTest, LcdMovesWithTheWindowSizeAndKeepsItsSize) {
+  MovePanelLcd(30, -10);  // the window grew 30 wide and shrank 10 high
+  EXPECT_EQ(view().lcd, (LcdRect{305, 105, 529, 147}));
+  EXPECT_EQ(view().rows[0], (LcdRect{310, 110, 519, 121}));
+  EXPECT_EQ(view().rows[1], (LcdRect{310, 131, 519, 142}));
+  // Right and bottom follow the kept size, whatever the rectangle held before.
+  view().lcd.right = 9999;
+  MovePanelLcd(-30, 10);
+  EXPECT_EQ(view().lcd, (LcdRect{275, 115, 499, 157}));
+  EXPECT_EQ(view().rows[0], (LcdRect{280, 120, 489, 131}));
+  // Pushed to the left edge: the LCD moves, its rows stay where they were.
+  MovePanelLcd(-275, 0);
+  EXPECT_EQ(view().lcd, (LcdRect{0, 115, 224, 157}));
+  EXPECT_EQ(view().rows[0], (LcdRect{280, 120, 489, 131}));
+}
+
+}  // namespace
