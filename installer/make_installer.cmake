@@ -10,7 +10,7 @@
 cmake_minimum_required(VERSION 3.25)
 
 set(PROGRAM_FILES siccora.exe siccorae.dll)
-set(REQUIRED_DATA_SET_FILES rk52.bmp)
+set(REQUIRED_DATA_SET_FILES rk52.bmp rk52.opd rk52.lcd rk52.ctx rk52.htm)
 set(DATA_SET_PATTERNS "rk52.*" "*.htm" "*.html")
 
 foreach(variable MAKENSIS NSI TABLE BIN_DIR NSIS_TARGET OUTPUT WORK_DIR)

@@ -1,6 +1,7 @@
 // Where the dryer's controls sit on its device picture "rk52.bmp" (client pixels, right and
-// bottom exclusive). The picture generator draws them here and the dryer's area file must place
-// its button and LED areas on exactly these rectangles, so both read this one table.
+// bottom exclusive), with what the area file "rk52.opd" says about them. The picture generator
+// draws the controls here and the area file generator places its button and LED areas on exactly
+// these rectangles, so both read this one table and cannot drift apart.
 #ifndef SICCORA_TOOLS_RK52_LAYOUT_H
 #define SICCORA_TOOLS_RK52_LAYOUT_H
 
@@ -15,42 +16,64 @@ struct Rect {
 constexpr int kWidth = 780;
 constexpr int kHeight = 386;
 
-// The fixed layout's LCD rectangle; the picture's LCD window lies under it.
+// The fixed layout's LCD rectangle; the picture's LCD window lies under it, and the area file
+// stores it as the saved LCD rectangle.
 constexpr Rect kLcd = {275, 115, 499, 157};
 
+// The data set's file names (relative: the panel resolves them in its working directory) and the
+// LCD type of the dryer's display in the LCD types file "rk52.lcd".
+constexpr const char* kBitmapFile = "rk52.bmp";
+constexpr const char* kAreaFile = "rk52.opd";
+constexpr const char* kLcdTypeName = "LCD 16x2";
+
 struct Button {
-  int id;            // key bit the panel sends in its key frames
-  const char* name;  // area name
-  const char* label; // text printed under the button
+  int id;               // key bit the panel sends in its key frames
+  const char* name;     // area name, also the key of its context help
+  const char* label;    // text printed under the button
   Rect rect;
+  const char* tooltip;  // status line text while the mouse is over the button
 };
 
 // Five buttons in one row, ids = controller key bits (key k has id 1 << k).
 constexpr int kButtonCount = 5;
 constexpr Button kButtons[kButtonCount] = {
-    {1, "Off", "OFF", {82, 246, 178, 292}},
-    {2, "Clothes washing", "WASHING", {212, 246, 308, 292}},
-    {4, "Filter reset", "FILTER", {342, 246, 438, 292}},
-    {8, "Heater", "HEATER", {472, 246, 568, 292}},
-    {16, "Room", "ROOM", {602, 246, 698, 292}},
+    {1, "Off", "OFF", {82, 246, 178, 292},
+     "Off: stops the program and switches everything off; leaves a menu"},
+    {2, "Clothes washing", "WASHING", {212, 246, 308, 292},
+     "Clothes washing program (again within 5 s: start later); minus in menus"},
+    {4, "Filter reset", "FILTER", {342, 246, 438, 292},
+     "Filter reset: hold 5 s after cleaning; opens the menus; next item in menus"},
+    {8, "Heater", "HEATER", {472, 246, 568, 292},
+     "Heater: off, manual, automatic; store in menus"},
+    {16, "Room", "ROOM", {602, 246, 698, 292},
+     "Room drying program (again within 5 s: start later); plus in menus"},
 };
 
 struct Led {
-  int id;            // bit of the controller's LED byte
-  const char* name;  // area name
-  const char* label; // small text printed right of the LED, may be empty
-  Rect rect;         // the panel fills the ellipse inscribed in it
+  int id;                       // bit of the controller's LED byte
+  const char* name;             // area name, also the key of its context help
+  const char* label;            // small text printed right of the LED, may be empty
+  Rect rect;                    // the panel fills the ellipse inscribed in it
+  const char* tooltip;          // status line text while the mouse is over the LED
+  const char* active_colour;    // ColourTable name of the lit LED
+  const char* inactive_colour;  // ColourTable name of the dark LED
 };
 
 // Six LEDs above the buttons they belong to; ids form the unbroken run 1..32.
 constexpr int kLedCount = 6;
 constexpr Led kLeds[kLedCount] = {
-    {1, "Room program", "", {643, 219, 657, 233}},
-    {2, "Washing program", "", {253, 219, 267, 233}},
-    {4, "Ready", "READY", {100, 219, 114, 233}},
-    {8, "Heater manual", "MAN", {470, 219, 484, 233}},
-    {16, "Heater automatic", "AUT", {530, 219, 544, 233}},
-    {32, "Filter alarm", "", {383, 219, 397, 233}},
+    {1, "Room program", "", {643, 219, 657, 233},
+     "Room program: blinks while chosen, steady while it runs or waits", "Green", "Gray"},
+    {2, "Washing program", "", {253, 219, 267, 233},
+     "Washing program: blinks while chosen, steady while it runs or waits", "Green", "Gray"},
+    {4, "Ready", "READY", {100, 219, 114, 233},
+     "Ready: the dryer is switched on and ready", "Green", "Gray"},
+    {8, "Heater manual", "MAN", {470, 219, 484, 233},
+     "Heater manual: heats whenever the ventilator runs", "Yellow", "Gray"},
+    {16, "Heater automatic", "AUT", {530, 219, 544, 233},
+     "Heater automatic: heats while the ventilator runs below 18 degrees C", "Yellow", "Gray"},
+    {32, "Filter alarm", "", {383, 219, 397, 233},
+     "Filter alarm: clean the filter, then hold Filter reset for 5 s", "Red", "Gray"},
 };
 
 // Checked at compile time, so an edited layout cannot break what the panel relies on.

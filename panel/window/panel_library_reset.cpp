@@ -7,15 +7,17 @@
 #include "panel/lcd/lcd_render.h"
 #include "panel/link/app_link.h"
 #include "panel/link/protocol_settings.h"
+#include "panel/link/panel_settings.h"
+#include "panel/window/panel_files.h"
 #include "panel/window/panel_keys.h"
 #include "panel/window/panel_layout.h"
-#include "panel/window/panel_settings.h"
 
 namespace panel {
 
 void ResetPanelLibraryForTests() {
   // First, so that deleting the lists reports nothing and allocates from the C heap.
   InstallPanelPlatform(PanelPlatform{});
+  ReleasePanelFiles();
   DelList(GetTXListHead());
   DelList(GetRXListHead());
   DelPanelList(GetPanelList());

@@ -1,6 +1,6 @@
 #include "panel/window/panel_load_win32.h"
 
-#include "panel/window/panel_settings.h"
+#include "panel/link/panel_settings.h"
 #include "panel/window/panel_window_win32.h"
 
 namespace panel {
@@ -34,13 +34,13 @@ void FitWindowToBitmap(HWND window, HBITMAP bitmap, const PanelWindowState& stat
 void OnLoadPanel(HWND window) {
   PanelWindowState* state = &GetPanelWindowState();
   DeletePanelBitmap(state);
-  const PanelSettings& settings = GetPanelSettings();
-  if (settings.file_bmp[0] == '\0' || !state->memory_dc) {
+  const panel::PanelSettings& settings = panel::GetPanelSettings();
+  if (settings.FileBmp[0] == '\0' || !state->memory_dc) {
     return;
   }
   // A missing or unreadable file leaves the panel unpainted, without a message.
   HBITMAP bitmap = static_cast<HBITMAP>(
-      LoadImageA(nullptr, settings.file_bmp, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+      LoadImageA(nullptr, settings.FileBmp, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
   if (!bitmap) {
     return;
   }

@@ -16,7 +16,7 @@
 #include "panel/window/panel_load_win32.h"
 #include "panel/window/panel_paint_win32.h"
 #include "panel/window/panel_resources_win32.h"
-#include "panel/window/panel_settings.h"
+#include "panel/link/panel_settings.h"
 #include "panel/window/sans_serif_font_win32.h"
 
 namespace panel {
@@ -83,7 +83,7 @@ void ApplyCreationLayout(HWND window, uint32_t options) {
   if (options & (kOptionEndUser | kOptionFixedLayout)) {
     int32_t lcd_rect[4];
     ApplyFixedLcdLayout(lcd_rect);
-    ApplyFixedLayoutSettings(&GetPanelSettings(), lcd_rect);
+    panel::ApplyFixedLayoutSettings(&panel::GetPanelSettings(), lcd_rect);
   } else if (options & kOptionLcdList) {
     HMENU menu = GetMenu(window);
     if (menu) {

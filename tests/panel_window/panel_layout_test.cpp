@@ -9,7 +9,7 @@
 
 #include "panel/core/panel_platform.h"
 #include "panel/lcd/lcd_render.h"
-#include "panel/window/panel_settings.h"
+#include "panel/link/panel_settings.h"
 
 // Found by argument-dependent lookup, so beside LcdRect.
 namespace panel {
@@ -62,21 +62,21 @@ TEST_F(PanelLayoutTest, FixedLayoutAndItsSettings) {
   EXPECT_EQ(lcd_rect[0], 275);
   EXPECT_EQ(lcd_rect[3], 157);
   PanelSettings& settings = GetPanelSettings();
-  settings.parity = 2;
+  settings.Parity = 2;
   ApplyFixedLayoutSettings(&settings, lcd_rect);
-  EXPECT_EQ(settings.registry_set, 1);
-  EXPECT_EQ(settings.iface_type, 0);
-  EXPECT_EQ(settings.comm_port, 1);
-  EXPECT_EQ(settings.baud, 4800);
-  EXPECT_EQ(settings.data_bits, 8);
-  EXPECT_EQ(settings.stop_bits, 1);
-  EXPECT_EQ(settings.parity, 2);  // kept
-  EXPECT_EQ(settings.lcd_rect[2], 499);
-  EXPECT_STREQ(settings.file_cfg, "rk52.cfg");
-  EXPECT_STREQ(settings.file_bmp, "rk52.bmp");
-  std::snprintf(settings.file_bmp, sizeof settings.file_bmp, "front.bmp");
+  EXPECT_EQ(settings.RegistrySet, 1);
+  EXPECT_EQ(settings.IFaceType, 0);
+  EXPECT_EQ(settings.CommPort, 1);
+  EXPECT_EQ(settings.Baud, 4800);
+  EXPECT_EQ(settings.DBits, 8);
+  EXPECT_EQ(settings.SBits, 1);
+  EXPECT_EQ(settings.Parity, 2);  // kept
+  EXPECT_EQ(settings.LcdRect[2], 499);
+  EXPECT_STREQ(settings.FileCfg, "rk52.cfg");
+  EXPECT_STREQ(settings.FileBmp, "rk52.bmp");
+  std::snprintf(settings.FileBmp, sizeof settings.FileBmp, "front.bmp");
   ApplyFixedLayoutSettings(&settings, lcd_rect);
-  EXPECT_STREQ(settings.file_bmp, "front.bmp");  // only an empty name is filled in
+  EXPECT_STREQ(settings.FileBmp, "front.bmp");  // only an empty name is filled in
 }
 
 // h = (bottom - top) / rows; row i: left + x offset + 5, top + i h + 5, right - glyph width - 5,
