@@ -3,6 +3,8 @@
 #include <windowsx.h>
 
 #include "panel/core/option_word.h"
+#include "panel/link/panel_settings.h"
+#include "panel/window/panel_area_help.h"
 #include "panel/window/panel_hints.h"
 #include "panel/window/panel_hover.h"
 #include "panel/window/panel_keys.h"
@@ -47,6 +49,22 @@ bool HideVisibleHelpWindow() {
   return true;
 }
 
+// F1: the help note with the text of the area under the mouse, next to the mouse.
+void ShowAreaHelp(HWND window) {
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  POINT client = cursor;
+  ScreenToClient(window, &client);
+  const AreaHelp help =
+      LookUpAreaHelp(tagLISTPOINT{client.x, client.y}, GetPanelSettings().ContextHelpFile);
+  HWND note = GetPanelWindowState().help_window;
+  if (!help.on_area || !help.text || !note) return;
+  // The note takes the mouse's screen position in wParam: x in the low, y in the high 16 bits.
+  const WPARAM position = MAKEWPARAM(static_cast<WORD>(cursor.x), static_cast<WORD>(cursor.y));
+  SendMessageA(note, WM_SETTEXT, position, reinterpret_cast<LPARAM>(help.text));
+  ShowWindow(note, SW_SHOW);
+}
+
 }  // namespace
 
 void DrawLatchedEdges(HDC dc) {
@@ -86,7 +104,10 @@ void OnLButtonUpPanel(HWND window, WPARAM flags) {
 }
 
 void OnKeyUpPanel(HWND window, WPARAM virtual_key) {
-  if (virtual_key == VK_F1) return;
+  if (virtual_key == VK_F1) {
+    ShowAreaHelp(window);
+    return;
+  }
   if (ReleaseLatchedButtons(RepaintButton, window)) UpdateWindow(window);
 }
 

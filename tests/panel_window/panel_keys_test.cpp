@@ -1,11 +1,13 @@
-// The panel's buttons worked by mouse and keyboard, and the tooltips of the status line: key
-// frames, key clicks, the Ctrl latch with its edges, and the invalid key state.
+// The panel's buttons worked by mouse and keyboard, the tooltips of the status line and the F1
+// help texts: key frames, key clicks, the Ctrl latch with its edges, the invalid key state, and
+// which area's text F1 finds.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "panel/link/protocol_settings.h"
+#include "panel/window/panel_area_help.h"
 #include "panel/window/panel_hover.h"
 #include "panel/window/panel_keys.h"
 #include "tests/link/link_test_support.h"
@@ -159,6 +161,57 @@ TEST_F(PanelKeysTest, TooltipOfTheLedBeforeTheButtonInBothFormats) {
   EXPECT_FALSE(panel::ShowAreaTooltip({140, 30}, false));  // right edge lies outside
   EXPECT_EQ(g_status_texts, (std::vector<std::string>{"Room LED", "Room",
                                                     "Room LED Pos:  x: 115, y: 15", ""}));
+}
+
+TEST_F(PanelKeysTest, HelpTextOfTheLedBeforeTheButtonFromTheDataSetsHelpFile) {
+  tagRECTPROP button{};
+  button.kind = kRectKindButton;
+  button.id = 16;
+  button.rect = {100, 0, 140, 40};
+  button.name = const_cast<char*>("Room");
+  AppendRect(areas_, CreateRectEntry(&button));
+  tagRECTPROP led = button;
+  led.kind = kRectKindLed;
+  led.rect = {110, 10, 120, 20};
+  led.name = const_cast<char*>("Room program");
+  AppendRect(areas_, CreateRectEntry(&led));
+  const std::string help_file = std::string(SICCORA_DATASET_DIR) + "/rk52.ctx";
+  struct Case {
+    tagLISTPOINT point;
+    const char* file;
+    bool on_area;
+    const char* text_start;  // null: no text
+  };
+  const Case cases[] = {
+      {{115, 15}, help_file.c_str(), true, "Lit while the room drying program runs"},
+      {{130, 30}, help_file.c_str(), true, "Chooses the room drying program"},
+      {{5, 5}, help_file.c_str(), true, nullptr},       // a button without a name
+      {{95, 5}, help_file.c_str(), false, nullptr},     // no area: the help command's case
+      {{130, 30}, "", true, nullptr},                   // no help file named
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.point.x) + "," + std::to_string(c.point.y) + " " + c.file);
+    const panel::AreaHelp help = panel::LookUpAreaHelp(c.point, c.file);
+    EXPECT_EQ(help.on_area, c.on_area);
+    if (c.text_start == nullptr) {
+      EXPECT_EQ(help.text, nullptr);
+    } else {
+      ASSERT_NE(help.text, nullptr);
+      EXPECT_EQ(std::string(help.text).rfind(c.text_start, 0), 0u) << help.text;
+    }
+  }
+}
+
+TEST_F(PanelKeysTest, MissingHelpFileGivesNoText) {
+  tagRECTPROP button{};
+  button.kind = kRectKindButton;
+  button.id = 16;
+  button.rect = {100, 0, 140, 40};
+  button.name = const_cast<char*>("Room");
+  AppendRect(areas_, CreateRectEntry(&button));
+  const panel::AreaHelp help = panel::LookUpAreaHelp({120, 20}, "no-such-help-file.ctx");
+  EXPECT_TRUE(help.on_area);
+  EXPECT_EQ(help.text, nullptr);
 }
 
 }  // namespace
