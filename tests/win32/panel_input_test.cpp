@@ -147,6 +147,22 @@ TEST_F(PanelInput, StatusLineShowsTooltipsOverAreasAndHintsElsewhere) {
   EXPECT_NE(StatusLine(), first_hint);
 }
 
+TEST_F(PanelInput, ClickWhileTheHelpNoteIsVisibleOnlyHidesIt) {
+  // The note as F1 shows it, placed away from the panel (screen position 40, 700).
+  HWND note = FindWindowA("Help Wnd", nullptr);
+  ASSERT_NE(note, nullptr);
+  SendMessageA(note, WM_SETTEXT, MAKEWPARAM(40, 700),
+               reinterpret_cast<LPARAM>("Off: switches the dryer off"));
+  ASSERT_TRUE(WaitUntil([note] { return IsWindowVisible(note) != FALSE; }));
+  FocusWindow(panel_);
+  ClickAt(panel_, CentreX(kButton1), CentreY(kButton1));
+  EXPECT_TRUE(WaitUntil([note] { return !IsWindowVisible(note); }));
+  // The press only hid the note; the release sends the unchanged key state.
+  EXPECT_EQ(Frames(1), (std::vector<std::string>{"@KA\r"}));
+  ClickAt(panel_, CentreX(kButton1), CentreY(kButton1));
+  EXPECT_EQ(Frames(2), (std::vector<std::string>{"@KB\r", "@KA\r"}));
+}
+
 TEST_F(PanelInput, DesignerModeSendsNoKeyFrames) {
   api_.SetOptions(0x3B06);
   ClickAt(panel_, CentreX(kButton1), CentreY(kButton1));
