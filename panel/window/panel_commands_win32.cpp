@@ -9,6 +9,7 @@
 #include "panel/window/about_dialog_win32.h"
 #include "panel/window/lcd_types_file.h"
 #include "panel/window/monitor_window_win32.h"
+#include "panel/window/panel_keys.h"
 #include "panel/window/panel_menu_logic.h"
 #include "panel/window/panel_window_win32.h"
 
@@ -56,12 +57,12 @@ void OnDrawingMode(HWND window, UINT command) {
 // The monitor: the first use clears the key state and latch mask and creates the monitor window;
 // afterwards it is shown when hidden and hidden when visible.
 void OnMonitor(HWND window) {
-  PanelWindowState& state = GetPanelWindowState();
   if (!GetMonitorWindow()) {
-    state.key_state = 0;
-    state.latch_mask = 0;
+    PanelKeys& keys = GetPanelKeys();
+    keys.key_state = 0;
+    keys.latch_mask = 0;
   }
-  state.monitor_window = ToggleMonitorWindow(window);
+  GetPanelWindowState().monitor_window = ToggleMonitorWindow(window);
 }
 
 void OnAbout(HWND window) { ShowAboutDialog(window); }

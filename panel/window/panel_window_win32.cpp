@@ -13,6 +13,8 @@
 #include "panel/window/help_window_win32.h"
 #include "panel/window/panel_commands_win32.h"
 #include "panel/window/panel_hints.h"
+#include "panel/window/panel_input_win32.h"
+#include "panel/window/panel_keys.h"
 #include "panel/window/panel_layout.h"
 #include "panel/window/panel_load_win32.h"
 #include "panel/window/panel_menu_logic.h"
@@ -102,6 +104,7 @@ LRESULT OnCreatePanel(HWND window, const CREATESTRUCTA* create) {
   state->window = window;
   state->module = create->hInstance;
   ResetPanelCommandState();
+  ResetPanelKeys();
   ReadSystemMetrics(state, window, options);
   RECT client;
   GetClientRect(window, &client);
@@ -127,11 +130,6 @@ LRESULT OnCreatePanel(HWND window, const CREATESTRUCTA* create) {
 
 // ---- Timers -------------------------------------------------------------------------------------
 
-void ShowNextHint(PanelWindowState* state) {
-  StatusText("%s", PanelHintText(state->hint_index));
-  state->hint_index = NextHintIndex(state->hint_index);
-}
-
 void OnTimerPanel(HWND window, UINT_PTR timer) {
   switch (timer) {
     case kTimerLoadPanel:
@@ -143,7 +141,7 @@ void OnTimerPanel(HWND window, UINT_PTR timer) {
       LcdBlinkTick();
       break;
     case kTimerHint:
-      ShowNextHint(&panel_state);
+      ShowNextHint(&panel_state.hint_index);
       break;
     default:
       break;
@@ -258,6 +256,21 @@ LRESULT CALLBACK PanelWindowProc(HWND window, UINT message, WPARAM wparam, LPARA
       return 0;
     case WM_SIZE:
       OnSizePanel(window, LOWORD(lparam), HIWORD(lparam));
+      return 0;
+    case WM_LBUTTONDOWN:
+      OnLButtonDownPanel(window, wparam, lparam);
+      return 0;
+    case WM_LBUTTONUP:
+      OnLButtonUpPanel(window, wparam);
+      return 0;
+    case WM_KEYUP:
+      OnKeyUpPanel(window, wparam);
+      return 0;
+    case WM_CHAR:
+      OnCharPanel();
+      return 0;
+    case WM_MOUSEMOVE:
+      OnMouseMovePanel(window, lparam);
       return 0;
     case WM_CLOSE:
       return 0;  // the panel lives as long as the library: closing is refused

@@ -10,6 +10,7 @@
 
 #include "panel/lcd/colour_table.h"
 #include "panel/window/panel_window_win32.h"
+#include "real_input.h"
 #include "siccorae_loader.h"
 #include "window_capture.h"
 
@@ -477,30 +478,51 @@ TEST_F(PanelMenuByInput, AcceleratorKeysMoveTheDrawingModeAndSwapTheOptionWord) 
 
 TEST_F(PanelMenuByInput, MonitorItemShowsAndHidesTheMonitorWindow) {
   Start(kFixedLayout);
-  Focus();
   ASSERT_EQ(FindProcessWindow("DebugWnd"), nullptr);  // created on first use
-  // Alt+A opens "&Ansicht" on its first item; Up wraps round to its last, "RX/TX Monitor".
-  const auto choose_monitor = [&] {
-    SendKeys({VK_MENU, 'A'});
-    ASSERT_TRUE(WaitFor([] { return OpenPopupMenus() == 1; }));
-    SendKeys({VK_UP});
-    SendKeys({VK_RETURN});
-    ASSERT_TRUE(WaitFor([] { return OpenPopupMenus() == 0; }));
-  };
-  choose_monitor();
+  // A click on "&Ansicht" opens it with no item highlighted; Up highlights its last item,
+  // "RX/TX Monitor", whose hint the status line shows.
+  RECT view_item{};
+  ASSERT_TRUE(GetMenuItemRect(panel_, menu_, 2, &view_item));
+  POINT centre{(view_item.left + view_item.right) / 2, (view_item.top + view_item.bottom) / 2};
+  ScreenToClient(panel_, &centre);  // above the client area: negative y
+  MoveMouseTo(panel_, centre.x, centre.y);
+  PressLeftButton();
+  ReleaseLeftButton();
+  ASSERT_TRUE(WaitFor([] { return OpenPopupMenus() == 1; }));
+  SendKeys({VK_UP});
+  const bool german = PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_GERMAN;
+  const std::string hint = german ? "Blendet die \xDC" "berwachnugsmonitore ein/aus"
+                                  : "Shows/Hides transmission monitor";
+  ASSERT_TRUE(WaitFor([&] { return StatusLine() == hint; }));
+  SendKeys({VK_RETURN});
+  ASSERT_TRUE(WaitFor([] { return OpenPopupMenus() == 0; }));
   HWND monitor = nullptr;
   ASSERT_TRUE(WaitFor([&] {
     monitor = FindProcessWindow("DebugWnd");
     return monitor && IsWindowVisible(monitor);
   }));
   EXPECT_EQ(GetWindow(monitor, GW_OWNER), panel_);
-  Focus();
-  choose_monitor();
-  ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(monitor); }));
-  Focus();
-  choose_monitor();
-  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(monitor); }));
+  // Then the choice as the menu loop hands it over: hidden, shown again.
+  Choose(32780);
+  EXPECT_FALSE(IsWindowVisible(monitor));
+  Choose(32780);
+  EXPECT_TRUE(IsWindowVisible(monitor));
   EXPECT_EQ(FindProcessWindow("DebugWnd"), monitor);  // the same window, shown again
+}
+
+TEST_F(PanelMenuByInput, F1OverTheBarePanelWithoutHelpFileAsksForIt) {
+  Start(kFixedLayout);
+  LoadPicture();
+  FocusWindow(panel_);
+  MoveMouseTo(panel_, 40, 40);  // no areas in this panel
+  KeyDown(VK_F1);
+  KeyUp(VK_F1);
+  HWND box = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (box = FindDialogOfPanel(panel_, "rk52 Projekt")) != nullptr; }));
+  EXPECT_EQ(DialogMessage(box),
+            "Es wurde keine Hilfedatei gefunden! M\xF6" "chten Sie nach ihr suchen?");
+  PostMessageA(box, WM_COMMAND, IDNO, 0);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(box); }));
 }
 
 TEST_F(PanelMenuWindow, HighlightedItemsShowTheirHintInTheSystemLanguage) {
