@@ -2,6 +2,7 @@
 
 #include <atomic>
 
+#include "app/shell/shell_panel_end_win32.h"
 #include "panel/window/panel_window_win32.h"
 
 const char* const kSiccoraeExports[] = {
@@ -80,6 +81,23 @@ LRESULT CALLBACK CountTimerTicks(int code, WPARAM wparam, LPARAM lparam) {
   return CallNextHookEx(nullptr, code, wparam, lparam);
 }
 
+// The UI thread of the panel window once a test has seen that window.
+std::atomic<DWORD> panel_ui_thread{0};
+
+// A test program ends its panel's UI thread before the process ends, as the application does
+// (shell_panel_end_win32.h): stopped by the process's end in the middle of a list report, the
+// thread would leave the standard output's lock taken, and the runtime's shut-down would wait
+// for it forever.
+struct PanelEndAtExit {
+  ~PanelEndAtExit() {
+    if (!GetModuleHandleA("siccorae.dll")) return;
+    DWORD ui_thread = panel_ui_thread;
+    if (ui_thread == 0) ui_thread = shell::FindPanelUiThread(shell::kPanelWindowWaitMs);
+    shell::EndPanelUiThread(ui_thread, shell::kPanelThreadEndWaitMs);
+  }
+};
+PanelEndAtExit panel_end_at_exit;
+
 }  // namespace
 
 const SiccoraeApi& LoadSiccorae() {
@@ -92,7 +110,10 @@ HWND WaitForPanelWindow(DWORD timeout_ms) {
   for (;;) {
     HWND found = nullptr;
     EnumWindows(KeepPanelOfThisProcess, reinterpret_cast<LPARAM>(&found));
-    if (found && IsWindowVisible(found)) return found;
+    if (found && IsWindowVisible(found)) {
+      panel_ui_thread = GetWindowThreadProcessId(found, nullptr);
+      return found;
+    }
     if (GetTickCount() - start > timeout_ms) return nullptr;
     Sleep(20);
   }
