@@ -85,9 +85,8 @@ LRESULT CALLBACK CountTimerTicks(int code, WPARAM wparam, LPARAM lparam) {
 std::atomic<DWORD> panel_ui_thread{0};
 
 // A test program ends its panel's UI thread before the process ends, as the application does
-// (shell_panel_end_win32.h): stopped by the process's end in the middle of a list report, the
-// thread would leave the standard output's lock taken, and the runtime's shut-down would wait
-// for it forever.
+// (shell_panel_end_win32.h), rather than have the process's end stop the thread wherever it is:
+// in its start-up, or in the middle of window, heap or stream work.
 struct PanelEndAtExit {
   ~PanelEndAtExit() {
     if (!GetModuleHandleA("siccorae.dll")) return;
