@@ -119,9 +119,13 @@ std::vector<StoredValue> StoredSettingsValues() {
                       reinterpret_cast<BYTE*>(data), &size) != ERROR_SUCCESS) {
       break;
     }
-    DWORD stored = 0;  // the size as stored, asked without a buffer
-    RegQueryValueExA(key, name, nullptr, nullptr, nullptr, &stored);
-    values.push_back({name, std::string(data, strnlen(data, size)), type, stored});
+    // The size as stored: the wide form, which no conversion pads with a NUL.
+    wchar_t wide_name[256] = {};
+    MultiByteToWideChar(CP_ACP, 0, name, -1, wide_name, 256);
+    DWORD stored = 0;
+    RegQueryValueExW(key, wide_name, nullptr, nullptr, nullptr, &stored);
+    values.push_back({name, std::string(data, strnlen(data, size)), type,
+                      static_cast<DWORD>(stored / sizeof(wchar_t))});
   }
   RegCloseKey(key);
   return values;
@@ -163,10 +167,10 @@ void MessageBoxCatcher::Watch() {
       information_icon_ =
           contents.icon != nullptr && contents.icon == LoadIconA(nullptr, IDI_INFORMATION);
       owner_ = GetWindow(box.found, GW_OWNER);
-      PostMessageA(box.found, WM_COMMAND, IDOK, 0);
-      // Counted once it is gone, so a count tells that the box's caller goes on.
-      for (int i = 0; i < 500 && IsWindow(box.found); ++i) Sleep(10);
+      // Counted before it is closed, so the box's caller finds it counted when it goes on.
       ++count_;
+      PostMessageA(box.found, WM_COMMAND, IDOK, 0);
+      for (int i = 0; i < 500 && IsWindow(box.found); ++i) Sleep(10);
     }
     Sleep(10);
   }

@@ -34,13 +34,13 @@ using SettingsValues = std::vector<std::pair<std::string, std::string>>;
 bool WriteSettingsKey(HKEY root, const SettingsValues& values);
 // Whether `root` holds the settings key.
 bool SettingsKeyExists(HKEY root);
-// The values of the settings key under the current user in enumeration order: name, data as
-// stored, type and stored size in bytes.
+// The values of the settings key under the current user (in the registry's enumeration order,
+// which Wine sorts by name): name, data, type and stored length in characters.
 struct StoredValue {
   std::string name;
   std::string data;
   DWORD type;
-  DWORD size;
+  DWORD length;
 };
 std::vector<StoredValue> StoredSettingsValues();
 

@@ -2,6 +2,7 @@
 
 #include <atomic>
 
+#include "panel/window/panel_layout.h"
 #include "panel/window/panel_window_win32.h"
 
 const char* const kSiccoraeExports[] = {
@@ -117,6 +118,13 @@ void LoadPanelAndRepaint(HWND panel) {
   InvalidateRect(panel, nullptr, TRUE);
   UpdateWindow(panel);
   SyncWithPanel(panel);
+}
+
+void MirrorLoadedFixedLayoutLcd() {
+  ResetPanelLcdView();
+  int32_t saved_lcd[4];
+  ApplyFixedLcdLayout(saved_lcd);
+  RestoreSavedLcdRectangle(saved_lcd);
 }
 
 RxRecorder& Recorder() {
