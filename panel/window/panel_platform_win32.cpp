@@ -1,6 +1,7 @@
-// What the portable panel asks of Windows: drawing on the panel window, the beeper, the status
-// line, the list report on standard output, the synchronous hand-over of frames to the UI
-// thread and saving the settings in the registry. Each entry finds the window it needs itself, so the record is installed once at process
+// What the portable panel asks of Windows: drawing on the panel window, the beeper, the RX/TX
+// monitor panes, the status line, the list report on standard output, the synchronous hand-over
+// of frames to the UI thread and saving the settings in the registry. Each entry finds the
+// window it needs itself, so the record is installed once at process
 // attach and stays valid before the panel window exists and after it is gone.
 #include "panel/window/panel_platform_win32.h"
 
@@ -10,8 +11,10 @@
 
 #include "panel/core/library_state_win32.h"
 #include "panel/core/panel_platform.h"
+#include "panel/lcd/font_table_window_win32.h"
 #include "panel/lcd/lcd_render_win32.h"
 #include "panel/link/settings_registry_win32.h"
+#include "panel/window/monitor_window_win32.h"
 #include "panel/window/panel_paint_win32.h"
 #include "panel/window/panel_window_win32.h"
 
@@ -20,8 +23,11 @@ namespace panel {
 namespace {
 
 // The panel window while it exists (set at WM_CREATE, cleared at WM_DESTROY); both redraws run
-// on the UI thread, which owns that state.
-void RedrawLcd(void*) { LcdDraw(GetPanelWindowState().window); }
+// on the UI thread, which owns that state. A glyph memory write shows in the font table at once.
+void RedrawLcd(void*) {
+  LcdDraw(GetPanelWindowState().window);
+  RefreshFontTableWindow();
+}
 
 void RedrawLeds(void*) {
   HWND window = GetPanelWindowState().window;
@@ -34,6 +40,11 @@ void RedrawLeds(void*) {
 }
 
 void SoundBeep(void*, unsigned frequency_hz, unsigned duration_ms) { Beep(frequency_hz, duration_ms); }
+
+// The panes of the monitor window once the user has opened it; until then lines are dropped.
+int WriteMonitorLine(void*, MonitorTarget target, const char* text) {
+  return WriteMonitorPane(target, text);
+}
 
 // The status control belongs to the UI thread; from another thread SetWindowText hands the text
 // over synchronously and waits until the UI thread has taken it.
@@ -66,12 +77,12 @@ void InstallWin32PanelPlatform() {
   platform.redraw_lcd = RedrawLcd;
   platform.redraw_leds = RedrawLeds;
   platform.beep = SoundBeep;
+  platform.write_monitor_line = WriteMonitorLine;
   platform.set_status_text = SetStatusLine;
   platform.write_list_report = WriteListReport;
   platform.run_interpreter = SendInterpretMessage;
   platform.save_settings = SaveSettings;
-  // The library has no monitor window and no transport: monitor lines are dropped and frames go
-  // nowhere. Lists allocate from the C heap.
+  // The library has no transport yet: frames go nowhere. Lists allocate from the C heap.
   InstallPanelPlatform(platform);
 }
 

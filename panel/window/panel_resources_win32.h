@@ -11,6 +11,9 @@
 #define kIconUdpClosed 134
 #define kIconUdpOpen 135
 
+/* Dialogs. */
+#define kDialogAbout 101
+
 /* Class menus and the accelerator table. */
 #define kMenuGerman 120
 #define kMenuReducedGerman 121

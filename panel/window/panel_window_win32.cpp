@@ -5,12 +5,16 @@
 #include "panel/core/library_state_win32.h"
 #include "panel/core/monitor_log.h"
 #include "panel/core/option_word.h"
+#include "panel/lcd/font_table_window_win32.h"
 #include "panel/lcd/lcd_controller.h"
 #include "panel/lcd/lcd_render.h"
 #include "panel/link/command_interpreter.h"
 #include "panel/link/protocol_settings.h"
 #include "panel/link/settings_registry_win32.h"
+#include "panel/window/about_dialog_win32.h"
 #include "panel/window/file_dialogs_win32.h"
+#include "panel/window/help_window_win32.h"
+#include "panel/window/monitor_window_win32.h"
 #include "panel/window/panel_hints.h"
 #include "panel/window/panel_layout.h"
 #include "panel/window/panel_load_win32.h"
@@ -118,6 +122,10 @@ LRESULT OnCreatePanel(HWND window, const CREATESTRUCTA* create) {
   state->memory_dc = CreateCompatibleDC(nullptr);
   state->memory_dc_default_bitmap =
       state->memory_dc ? GetCurrentObject(state->memory_dc, OBJ_BITMAP) : nullptr;
+  if (options & kOptionFontTable) {
+    CreateFontTableWindow(state->module, window);
+  }
+  state->help_window = CreateHelpWindow(state->module, window);
   SetTimer(window, kTimerLoadPanel, kLoadPanelDelayMs, nullptr);
   SetTimer(window, kTimerHint, kHintPeriodMs, nullptr);
   return 0;
@@ -142,6 +150,31 @@ void OnTimerPanel(HWND window, UINT_PTR timer) {
       break;
     case kTimerHint:
       ShowNextHint(&panel_state);
+      break;
+    default:
+      break;
+  }
+}
+
+// ---- Commands -----------------------------------------------------------------------------------
+
+// The monitor command: the first use resets the key state and latch mask and creates the monitor;
+// afterwards it is shown and hidden.
+void OnMonitorCommand(PanelWindowState* state, HWND window) {
+  if (GetMonitorWindow() == nullptr) {
+    state->key_state = 0;
+    state->latch_mask = 0;
+  }
+  state->monitor_window = ToggleMonitorWindow(window);
+}
+
+void OnCommandPanel(HWND window, UINT command) {
+  switch (command) {
+    case kCmdMonitor:
+      OnMonitorCommand(&panel_state, window);
+      break;
+    case kCmdAbout:
+      ShowAboutDialog(window);
       break;
     default:
       break;
@@ -256,6 +289,9 @@ LRESULT CALLBACK PanelWindowProc(HWND window, UINT message, WPARAM wparam, LPARA
       return 0;
     case WM_SIZE:
       OnSizePanel(window, LOWORD(lparam), HIWORD(lparam));
+      return 0;
+    case WM_COMMAND:
+      OnCommandPanel(window, LOWORD(wparam));
       return 0;
     case WM_CLOSE:
       return 0;  // the panel lives as long as the library: closing is refused

@@ -44,16 +44,41 @@ SiccoraeApi LoadOnce() {
   return api;
 }
 
-BOOL CALLBACK KeepPanelOfThisProcess(HWND window, LPARAM found) {
+struct WindowSearch {
+  const char* class_name;
+  HWND found;
+};
+
+BOOL CALLBACK KeepWindowOfThisProcess(HWND window, LPARAM search_parameter) {
+  WindowSearch* search = reinterpret_cast<WindowSearch*>(search_parameter);
   DWORD process = 0;
   GetWindowThreadProcessId(window, &process);
-  char name[32] = {};
+  char name[64] = {};
   GetClassNameA(window, name, sizeof(name));
-  if (process == GetCurrentProcessId() && lstrcmpA(name, "LcdWnd") == 0) {
-    *reinterpret_cast<HWND*>(found) = window;
+  if (process == GetCurrentProcessId() && lstrcmpA(name, search->class_name) == 0) {
+    search->found = window;
     return FALSE;
   }
   return TRUE;
+}
+
+// ntdll's loader lock, as the loader takes it around DllMain and every thread's start.
+using LoaderLockFunction = LONG(NTAPI*)(ULONG flags, ULONG* state, ULONG_PTR* cookie);
+using LoaderUnlockFunction = LONG(NTAPI*)(ULONG flags, ULONG_PTR cookie);
+
+SiccoraeApi LoadHoldingLoaderLock(uint32_t word) {
+  HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+  LoaderLockFunction lock = nullptr;
+  LoaderUnlockFunction unlock = nullptr;
+  Resolve(ntdll, "LdrLockLoaderLock", &lock);
+  Resolve(ntdll, "LdrUnlockLoaderLock", &unlock);
+  if (!lock || !unlock) return SiccoraeApi{};
+  ULONG_PTR cookie = 0;
+  if (lock(0, nullptr, &cookie) != 0) return SiccoraeApi{};
+  SiccoraeApi api = LoadOnce();
+  if (api.SetOptions) api.SetOptions(word);
+  unlock(0, cookie);
+  return api;
 }
 
 void RecordByte() { Recorder().bytes.push_back(Recorder().cell); }
@@ -88,11 +113,21 @@ const SiccoraeApi& LoadSiccorae() {
   return api;
 }
 
+const SiccoraeApi& LoadSiccoraeWithOptions(uint32_t word) {
+  static const SiccoraeApi api = LoadHoldingLoaderLock(word);
+  return api;
+}
+
+HWND FindProcessWindow(const char* class_name) {
+  WindowSearch search{class_name, nullptr};
+  EnumWindows(KeepWindowOfThisProcess, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
 HWND WaitForPanelWindow(DWORD timeout_ms) {
   const DWORD start = GetTickCount();
   for (;;) {
-    HWND found = nullptr;
-    EnumWindows(KeepPanelOfThisProcess, reinterpret_cast<LPARAM>(&found));
+    HWND found = FindProcessWindow("LcdWnd");
     if (found && IsWindowVisible(found)) return found;
     if (GetTickCount() - start > timeout_ms) return nullptr;
     Sleep(20);

@@ -31,6 +31,15 @@ extern const int kSiccoraeExportCount;
 // module when it cannot be loaded.
 const SiccoraeApi& LoadSiccorae();
 
+// Loads the library with another option word in force when the panel window is created: the
+// word is set while this thread holds the loader lock, which holds the library's UI thread back
+// until the load has returned (so the window sees the word). Use instead of LoadSiccorae, never
+// together with it in one process.
+const SiccoraeApi& LoadSiccoraeWithOptions(uint32_t word);
+
+// The first top-level window of this process with the class name, or null.
+HWND FindProcessWindow(const char* class_name);
+
 // The panel window of this process, waited for up to timeout_ms; null when it never appears.
 HWND WaitForPanelWindow(DWORD timeout_ms = 10000);
 
