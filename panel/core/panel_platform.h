@@ -27,7 +27,7 @@ struct PanelPlatform {
   // Redraw every LED area in its current colour. UI thread (command "@L"). Null: nothing drawn.
   void (*redraw_leds)(void* context);
 
-  // Sound the beeper. UI thread (command "@z"). Null: silence.
+  // Sound the beeper. UI thread (command "@z", key click of a button press). Null: silence.
   void (*beep)(void* context, unsigned frequency_hz, unsigned duration_ms);
 
   // Show one finished line (line end included) in the RX or TX monitor; returns the characters
@@ -85,7 +85,7 @@ void PlatformSaveSettings();
 // platform record (installed first, so nothing is reported), the library's TX, RX, panel and area
 // lists deleted and forgotten, the option words, the LCD model, layout, glyphs and view, the
 // protocol settings, the receive target, acknowledgements off, every frame assembler, and the
-// panel window's LCD geometry and settings record. Defined by the top portable library
+// panel window's LCD geometry, settings record and key state. Defined by the top portable library
 // (panel_window_logic), so a program that calls it links panel_portable.
 void ResetPanelLibraryForTests();
 

@@ -17,8 +17,6 @@ namespace {
 
 constexpr uint8_t kVersionReply[] = {'@', 'V', '1', '0', '0', kFrameCr};
 constexpr uint8_t kJReply[] = {'@', 'J', 'A', kFrameCr};
-constexpr unsigned kBeepFrequencyHz = 3900;
-constexpr unsigned kBeepDurationMs = 75;
 constexpr int32_t kPayloadStart = 2;  // after "@" and the command letter
 
 // A message as the interpreter sees it: a private copy of the bytes before the first NUL (the

@@ -13,6 +13,9 @@ namespace panel {
 
 constexpr uint32_t kRepliesOn = 1;
 constexpr uint32_t kKeyClickOn = 0x34;  // the character "4"
+// The panel's beep: command "@z" and the key click of a button press.
+constexpr unsigned kBeepFrequencyHz = 3900;
+constexpr unsigned kBeepDurationMs = 75;
 
 uint32_t GetRepliesFlag();
 void SetRepliesFlag(uint32_t flag);

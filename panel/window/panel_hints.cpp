@@ -1,5 +1,7 @@
 #include "panel/window/panel_hints.h"
 
+#include "panel/core/monitor_log.h"
+
 namespace panel {
 
 namespace {
@@ -30,6 +32,11 @@ const char* PanelHintText(int index) {
 int NextHintIndex(int index) {
   ++index;
   return (index >= kPanelHintCount || index < 0) ? 0 : index;
+}
+
+void ShowNextHint(int* index) {
+  StatusText("%s", PanelHintText(*index));
+  *index = NextHintIndex(*index);
 }
 
 }  // namespace panel

@@ -9,5 +9,7 @@ constexpr int kPanelHintCount = 9;
 const char* PanelHintText(int index);
 // The index after `index`, wrapping from the last hint to the first.
 int NextHintIndex(int index);
+// Shows hint text [*index] in the status line and advances *index to the next hint.
+void ShowNextHint(int* index);
 
 }  // namespace panel

@@ -9,6 +9,7 @@
 #include "panel/link/protocol_settings.h"
 #include "panel/link/panel_settings.h"
 #include "panel/window/panel_files.h"
+#include "panel/window/panel_keys.h"
 #include "panel/window/panel_layout.h"
 
 namespace panel {
@@ -28,6 +29,7 @@ void ResetPanelLibraryForTests() {
   ResetAppLink();
   GetPanelLcdGeometry() = PanelLcdGeometry{};
   GetPanelSettings() = PanelSettings{};
+  ResetPanelKeys();
 }
 
 }  // namespace panel

@@ -5,6 +5,7 @@
 #include "panel/lcd/colour_table.h"
 #include "panel/lcd/lcd_render.h"
 #include "panel/lcd/lcd_render_win32.h"
+#include "panel/window/panel_input_win32.h"
 #include "panel/window/panel_layout.h"
 #include "panel/window/panel_window_win32.h"
 
@@ -84,6 +85,7 @@ void OnPaintPanel(HWND window) {
     DrawLcdFrame(dc);
     LcdDrawOnDc(window, dc);
     DrawPanelLeds(dc);
+    DrawLatchedEdges(dc);
   }
   if (GetOptions() & kOptionInterface) {
     DrawConnectionIcon(window, dc, state);

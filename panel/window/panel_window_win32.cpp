@@ -16,6 +16,8 @@
 #include "panel/window/help_window_win32.h"
 #include "panel/window/monitor_window_win32.h"
 #include "panel/window/panel_hints.h"
+#include "panel/window/panel_input_win32.h"
+#include "panel/window/panel_keys.h"
 #include "panel/window/panel_layout.h"
 #include "panel/window/panel_load_win32.h"
 #include "panel/window/panel_paint_win32.h"
@@ -104,6 +106,7 @@ LRESULT OnCreatePanel(HWND window, const CREATESTRUCTA* create) {
   *state = PanelWindowState{};
   state->window = window;
   state->module = create->hInstance;
+  ResetPanelKeys();
   ReadSystemMetrics(state, window, options);
   RECT client;
   GetClientRect(window, &client);
@@ -133,11 +136,6 @@ LRESULT OnCreatePanel(HWND window, const CREATESTRUCTA* create) {
 
 // ---- Timers -------------------------------------------------------------------------------------
 
-void ShowNextHint(PanelWindowState* state) {
-  StatusText("%s", PanelHintText(state->hint_index));
-  state->hint_index = NextHintIndex(state->hint_index);
-}
-
 void OnTimerPanel(HWND window, UINT_PTR timer) {
   switch (timer) {
     case kTimerLoadPanel:
@@ -149,7 +147,7 @@ void OnTimerPanel(HWND window, UINT_PTR timer) {
       LcdBlinkTick();
       break;
     case kTimerHint:
-      ShowNextHint(&panel_state);
+      ShowNextHint(&panel_state.hint_index);
       break;
     default:
       break;
@@ -162,8 +160,9 @@ void OnTimerPanel(HWND window, UINT_PTR timer) {
 // afterwards it is shown and hidden.
 void OnMonitorCommand(PanelWindowState* state, HWND window) {
   if (GetMonitorWindow() == nullptr) {
-    state->key_state = 0;
-    state->latch_mask = 0;
+    PanelKeys& keys = GetPanelKeys();
+    keys.key_state = 0;
+    keys.latch_mask = 0;
   }
   state->monitor_window = ToggleMonitorWindow(window);
 }
@@ -289,6 +288,21 @@ LRESULT CALLBACK PanelWindowProc(HWND window, UINT message, WPARAM wparam, LPARA
       return 0;
     case WM_SIZE:
       OnSizePanel(window, LOWORD(lparam), HIWORD(lparam));
+      return 0;
+    case WM_LBUTTONDOWN:
+      OnLButtonDownPanel(window, wparam, lparam);
+      return 0;
+    case WM_LBUTTONUP:
+      OnLButtonUpPanel(window, wparam);
+      return 0;
+    case WM_KEYUP:
+      OnKeyUpPanel(window, wparam);
+      return 0;
+    case WM_CHAR:
+      OnCharPanel();
+      return 0;
+    case WM_MOUSEMOVE:
+      OnMouseMovePanel(window, lparam);
       return 0;
     case WM_COMMAND:
       OnCommandPanel(window, LOWORD(wparam));

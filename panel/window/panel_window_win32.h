@@ -48,9 +48,6 @@ struct PanelWindowState {
   int icon_width;
   int icon_height;
   int line_height;            // height + external leading of the system font
-  int32_t key_state;          // OR of the ids of all pressed button areas
-  uint16_t latch_mask;        // ids of buttons held with Ctrl
-  POINT press_point;
   int old_client_width;
   int old_client_height;
   int hint_index;             // next hint text, 0..8

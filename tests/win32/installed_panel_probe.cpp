@@ -1,8 +1,10 @@
 // Plays the user of an installed prototype: starts siccora.exe from its install folder (in
 // another working directory, so the data set is found only through the settings key's WrkDir),
 // waits for its panel and checks that the panel loaded its areas: every LED area is painted in
-// one of its colours over the picture's dark LED, and neither the "rk52 Projekt" nor the
-// "Fehler" box appears. Ends the program and exits 0 when all holds, 1 otherwise.
+// one of its colours over the picture's dark LED, neither the "rk52 Projekt" nor the "Fehler"
+// box appears, and a real click on the washing button area sends the key frame that makes the
+// controller choose the washing program, whose LED then lights. Ends the program and exits 0
+// when all holds, 1 otherwise.
 //
 //   installed_panel_probe.exe PROGRAM
 #include <windows.h>
@@ -11,6 +13,7 @@
 #include <string>
 
 #include "panel/lcd/colour_table.h"
+#include "real_input.h"
 #include "tools/rk52_layout.h"
 #include "window_capture.h"
 
@@ -18,6 +21,8 @@ namespace {
 
 constexpr DWORD kPanelTimeoutMs = 30000;
 constexpr DWORD kAreasTimeoutMs = 20000;
+constexpr DWORD kLedLitTimeoutMs = 8000;  // the chosen program's LED blinks at 1 Hz
+constexpr int kWashingId = 2;             // button and LED of the washing program
 
 struct ProcessWindow {
   DWORD process;
@@ -57,14 +62,19 @@ uint32_t NamedColourPixel(const char* name) {
   return 0xFFFFFFFFu;
 }
 
+// A point of the LED's ellipse below right of its centre, away from the picture's highlight.
+POINT LedProbePoint(const rk52::Led& led) {
+  return POINT{(led.rect.left + led.rect.right) / 2 + 2, (led.rect.top + led.rect.bottom) / 2 + 2};
+}
+
 // True when every LED shows its inactive or its active colour, not the picture beneath.
 bool LedAreasPainted(HWND panel, std::string* report) {
   bool painted = true;
   report->clear();
   for (const rk52::Led& led : rk52::kLeds) {
-    // Below right of the centre, away from the picture's highlight.
-    const int x = (led.rect.left + led.rect.right) / 2 + 2;
-    const int y = (led.rect.top + led.rect.bottom) / 2 + 2;
+    const POINT probe = LedProbePoint(led);
+    const int x = probe.x;
+    const int y = probe.y;
     const uint32_t pixel = CaptureClient(panel, x, y, 1, 1).pixels[0];
     const bool lit = pixel == NamedColourPixel(led.active_colour);
     const bool dark = pixel == NamedColourPixel(led.inactive_colour);
@@ -75,6 +85,30 @@ bool LedAreasPainted(HWND panel, std::string* report) {
     painted &= lit || dark;
   }
   return painted;
+}
+
+// Clicks the middle of the washing button area; the key frames reach the controller, which
+// chooses the washing program and lights (blinks) its LED.
+bool WashingClickLightsItsLed(HWND panel) {
+  const rk52::Button* button = nullptr;
+  for (const rk52::Button& candidate : rk52::kButtons) {
+    if (candidate.id == kWashingId) button = &candidate;
+  }
+  const rk52::Led* led = nullptr;
+  for (const rk52::Led& candidate : rk52::kLeds) {
+    if (candidate.id == kWashingId) led = &candidate;
+  }
+  if (!button || !led) return false;
+  FocusWindow(panel);
+  ClickAt(panel, (button->rect.left + button->rect.right) / 2,
+          (button->rect.top + button->rect.bottom) / 2);
+  const POINT probe = LedProbePoint(*led);
+  const uint32_t lit = NamedColourPixel(led->active_colour);
+  const bool shown = WaitUntil(
+      [&] { return CaptureClient(panel, probe.x, probe.y, 1, 1).pixels[0] == lit; },
+      kLedLitTimeoutMs);
+  if (shown) std::printf("a click on the washing button lit the washing LED\n");
+  return shown;
 }
 
 }  // namespace
@@ -130,6 +164,10 @@ int main(int argc, char** argv) {
       std::printf("the installed panel loaded its LED areas:\n%s", report.c_str());
     } else {
       std::printf("FAIL: the installed panel did not paint its LED areas:\n%s", report.c_str());
+      ++failures;
+    }
+    if (painted && !WashingClickLightsItsLed(panel)) {
+      std::printf("FAIL: a click on the washing button area did not light the washing LED\n");
       ++failures;
     }
   }

@@ -87,7 +87,19 @@ TEST_F(PanelWindow, CloseIsRefused) {
 }
 
 TEST_F(PanelWindow, HintTimerShowsTheNineHintsInTurn) {
-  SendMessageA(panel_, WM_TIMER, kTimerHint, 0);
+  // A mouse move over the bare panel shows a hint at once and sets the hint-timer flag, after
+  // which further moves leave the hint alone. So rest the cursor on the panel until a hint shows,
+  // then step the timer to the first hint, which at most nine steps reach.
+  POINT inside{100, 100};
+  ClientToScreen(panel_, &inside);
+  SetCursorPos(inside.x, inside.y);
+  const DWORD start = GetTickCount();
+  while (StatusLine().empty() && GetTickCount() - start < 5000) Sleep(10);
+  ASSERT_FALSE(StatusLine().empty());
+  int steps = 0;
+  do {
+    SendMessageA(panel_, WM_TIMER, kTimerHint, 0);
+  } while (StatusLine() != "Use the Ctrl key to hold buttons pressed" && ++steps < 9);
   EXPECT_EQ(StatusLine(), "Use the Ctrl key to hold buttons pressed");
   SendMessageA(panel_, WM_TIMER, kTimerHint, 0);
   EXPECT_EQ(StatusLine(),
@@ -179,6 +191,39 @@ TEST_F(PanelWindow, LedAreasFollowTheLedByteUpToTheFirstMissingId) {
   EXPECT_EQ(capture.At(35, 35), ColourPixel(2));
   EXPECT_EQ(capture.At(75, 35), ColourPixel(4));
   EXPECT_EQ(capture.At(115, 35), kPicturePixel);
+}
+
+TEST_F(PanelWindow, ResizingOutsideReducedModeMovesTheLcdWithTheBottomRightCorner) {
+  LoadPicture(640, 240);
+  api_.SetOptions(0);  // the window keeps its creation features; resizing follows the word
+  // Loading resized the window in reduced mode, which keeps the creation size as the old client
+  // size: back to the creation size (no move), then 20 wider and 10 higher.
+  auto resize = [this](int width, int height) {
+    SetWindowPos(panel_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(panel_, nullptr, TRUE);
+    UpdateWindow(panel_);
+    SyncWithPanel(panel_);
+  };
+  resize(780, 450);
+  resize(800, 460);
+  RECT client;
+  GetClientRect(panel_, &client);
+  EXPECT_EQ(StatusLine(), "x:" + std::to_string(client.right) + " : y" +
+                              std::to_string(client.bottom));
+  // The LCD frame's left outline (left - 2 of the LCD rectangle at 275) moved from 273 to 293.
+  const Capture capture = CaptureClient(panel_, 260, 100, 60, 80);
+  EXPECT_EQ(capture.At(293, 150), 0x000000u);
+  EXPECT_EQ(capture.At(296, 150), ColourPixel(17));
+  EXPECT_EQ(capture.At(273, 140), kPicturePixel);
+  // The status line sits 2 line heights + 3 above the client's bottom, from x 0.
+  HWND status = FindWindowExA(panel_, nullptr, "static", nullptr);
+  RECT status_rect;
+  GetWindowRect(status, &status_rect);
+  POINT status_origin{status_rect.left, status_rect.top};
+  ScreenToClient(panel_, &status_origin);
+  EXPECT_EQ(status_origin.x, 0);
+  EXPECT_LT(status_origin.y, client.bottom);
+  EXPECT_GT(status_origin.y, client.bottom - 100);
 }
 
 }  // namespace

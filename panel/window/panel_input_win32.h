@@ -1,0 +1,20 @@
+// Mouse and keyboard on the panel window: button presses and releases, the Ctrl latch and its
+// sunken edges, key releases, and the status line while the mouse moves (tooltips and hints).
+#pragma once
+
+#include <windows.h>
+
+namespace panel {
+
+void OnLButtonDownPanel(HWND window, WPARAM flags, LPARAM position);
+void OnLButtonUpPanel(HWND window, WPARAM flags);
+void OnKeyUpPanel(HWND window, WPARAM virtual_key);
+void OnMouseMovePanel(HWND window, LPARAM position);
+// A character key hides a visible help note.
+void OnCharPanel();
+
+// Painting: the sunken edges of the buttons latched with Ctrl, so that a repaint while they are
+// held keeps them.
+void DrawLatchedEdges(HDC dc);
+
+}  // namespace panel
