@@ -3,6 +3,7 @@
 #include <atomic>
 
 #include "app/shell/shell_panel_end_win32.h"
+#include "panel/window/panel_layout.h"
 #include "panel/window/panel_window_win32.h"
 
 const char* const kSiccoraeExports[] = {
@@ -172,6 +173,13 @@ void LoadPanelAndRepaint(HWND panel) {
   InvalidateRect(panel, nullptr, TRUE);
   UpdateWindow(panel);
   SyncWithPanel(panel);
+}
+
+void MirrorLoadedFixedLayoutLcd() {
+  ResetPanelLcdView();
+  int32_t saved_lcd[4];
+  ApplyFixedLcdLayout(saved_lcd);
+  RestoreSavedLcdRectangle(saved_lcd);
 }
 
 RxRecorder& Recorder() {
