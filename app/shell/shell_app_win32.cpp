@@ -3,6 +3,7 @@
 #include "app/controller/controller_tick.h"
 #include "app/controller/wall_clock.h"
 #include "app/shell/shell_clock_win32.h"
+#include "app/shell/shell_panel_end_win32.h"
 #include "app/shell/shell_relays.h"
 #include "app/shell/shell_resource_ids.h"
 #include "app/shell/shell_sliders.h"
@@ -26,15 +27,19 @@ struct ShellState {
   HWND main_window;
   WPARAM last_wparam;
   ShellFrameTap frame_tap;
+  bool panel_ended;  // the library's end notice has come: its UI thread ends by itself
 };
 
 ShellState g_shell = {{},      controller::kStartTemperature, controller::kStartHumidity,
-                      kRelaysAllOff, 0, nullptr, 0, nullptr};
+                      kRelaysAllOff, 0, nullptr, 0, nullptr, false};
 
-// WM_QUIT, or the panel library's end notice: WM_DESTROY posted to the thread (no window).
-bool IsLoopEnd(const MSG& message) {
-  return message.message == WM_QUIT || (message.message == WM_DESTROY && message.hwnd == nullptr);
+// The panel library's end notice: WM_DESTROY posted to the thread (no window).
+bool IsEndNotice(const MSG& message) {
+  return message.message == WM_DESTROY && message.hwnd == nullptr;
 }
+
+// WM_QUIT, or the panel library's end notice.
+bool IsLoopEnd(const MSG& message) { return message.message == WM_QUIT || IsEndNotice(message); }
 
 // Takes at most one message without waiting. Returns false when it was the loop's end.
 bool TakeOneMessage() {
@@ -42,6 +47,7 @@ bool TakeOneMessage() {
   if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) return true;
   g_shell.last_wparam = message.wParam;
   if (IsLoopEnd(message)) {
+    g_shell.panel_ended = IsEndNotice(message);
     controller::ControllerRequestQuit();
     Sleep(kQuitGraceMs);
     return false;
@@ -113,6 +119,9 @@ int ShellRun(HINSTANCE instance, int show_command) {
   if (!ShellStart(instance, show_command)) return 0;
   while (ShellLoopStep()) {
   }
+  // The process ends when the entry returns: end the panel's UI thread in order first.
+  EndPanelUiThread(FindPanelUiThread(g_shell.panel_ended ? 0 : kPanelWindowWaitMs),
+                   kPanelThreadEndWaitMs);
   return ShellExitCode();
 }
 

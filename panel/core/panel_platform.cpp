@@ -51,4 +51,8 @@ void* PlatformAllocate(size_t size) {
   return std::malloc(size);
 }
 
+void PlatformSaveSettings() {
+  if (g_platform.save_settings != nullptr) g_platform.save_settings(g_platform.context);
+}
+
 }  // namespace panel

@@ -57,6 +57,11 @@ struct PanelPlatform {
   // Memory for list heads, nodes, records and their strings; the lists release it with free().
   // Any thread. Null: the C heap (malloc). Tests use it to make an allocation fail.
   void* (*allocate)(void* context, size_t size);
+
+  // Save the settings record (GetPanelSettings) where the platform keeps it, the registry key on
+  // Windows; called by the file operations after they changed a path. UI thread. Null: nothing
+  // is saved.
+  void (*save_settings)(void* context);
 };
 
 // Installs a copy of `platform` (the caller's record need not outlive the call).
@@ -74,6 +79,7 @@ void PlatformWriteListReport(const char* line);
 void PlatformForwardFrame(const uint8_t* bytes, int32_t length);
 void PlatformRunInterpreter();
 void* PlatformAllocate(size_t size);
+void PlatformSaveSettings();
 
 // Tests: the whole portable library back to its load-time state, as if just loaded: an empty
 // platform record (installed first, so nothing is reported), the library's TX, RX, panel and area

@@ -6,10 +6,13 @@
 #include "panel/core/monitor_log.h"
 #include "panel/core/option_word.h"
 #include "panel/link/panel_settings.h"
+#include "panel/link/settings_registry_win32.h"
 #include "panel/window/about_dialog_win32.h"
+#include "panel/window/file_dialogs_win32.h"
 #include "panel/window/lcd_types_file.h"
 #include "panel/window/monitor_window_win32.h"
 #include "panel/window/panel_keys.h"
+#include "panel/window/panel_files.h"
 #include "panel/window/panel_menu_logic.h"
 #include "panel/window/panel_window_win32.h"
 
@@ -70,7 +73,30 @@ void OnAbout(HWND window) { ShowAboutDialog(window); }
 // Exit asks the window to close, which it refuses: the panel lives as long as the library.
 void OnExit(HWND window) { SendMessageA(window, WM_CLOSE, 0, 0); }
 
-void OnSwapOptions() { SwapOptionWords(); }
+// Open (option 0x1000 only): the chosen file is opened by its kind, and the window is told what
+// to do next (1038 reload the panel, 1037 rebuild the LCD menu, 0 nothing).
+void OnOpenFile(HWND window) {
+  if (!(GetOptions() & kOptionFileCommands) || !ShowOpenPanelFileDialog(window)) {
+    return;
+  }
+  const int next = OpenPanelFile(ChosenFileName(), &GetPanelSettings());
+  if (next != kOpenedNothing) {
+    SendMessageA(window, static_cast<UINT>(next), 0, 0);
+  }
+}
+
+// Save (option 0x1000 only).
+void OnSaveFile(HWND window) {
+  if (!(GetOptions() & kOptionFileCommands) || !ShowSavePanelFileDialog(window)) {
+    return;
+  }
+  SavePanelFile(ChosenFileName(), &GetPanelSettings());
+}
+
+void OnSwapOptions() {
+  PrepareFileDialogs();
+  SwapOptionWords();
+}
 
 // Takes a previous LCD menu off the menu bar (destroying it), so that reading another LCD types
 // file replaces the menu instead of adding a second one.
@@ -108,7 +134,15 @@ void RunHelpCommand(HWND window) {
     OpenWithShell(window, settings.HelpFile);
     return;
   }
-  MessageBoxA(window, kNoHelpFileQuestion, kQuestionTitle, MB_ICONINFORMATION | MB_YESNO);
+  if (MessageBoxA(window, kNoHelpFileQuestion, kQuestionTitle, MB_ICONINFORMATION | MB_YESNO) !=
+          IDYES ||
+      !ShowOpenPanelFileDialog(window)) {
+    return;
+  }
+  PanelSettings& chosen = GetPanelSettings();
+  StoreSettingsText(chosen.HelpFile, kSettingsPathChars, ChosenFileName());
+  OpenWithShell(window, chosen.HelpFile);
+  SavePanelSettingsToRegistry(chosen);
 }
 
 void OnPanelCommand(HWND window, UINT command) {
@@ -125,6 +159,12 @@ void OnPanelCommand(HWND window, UINT command) {
     return;
   }
   switch (command) {
+    case kCmdOpenFile:
+      OnOpenFile(window);
+      break;
+    case kCmdSaveFile:
+      OnSaveFile(window);
+      break;
     case kCmdMonitor:
       OnMonitor(window);
       break;

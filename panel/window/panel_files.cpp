@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "panel/core/option_word.h"
+#include "panel/core/panel_platform.h"
 #include "panel/window/area_file.h"
 #include "panel/window/context_help_file.h"
 #include "panel/window/lcd_types_file.h"
@@ -24,26 +25,26 @@ PanelFileKind KindOfName(const char* name, bool lcd_types_allowed) {
 }
 
 // Stores `name` in the path field and saves the settings when it differs from what is there.
-void RememberPath(char* field, const char* name, SaveSettingsCallback save_settings) {
+void RememberPath(char* field, const char* name) {
   if (std::strncmp(field, name, kSettingsPathChars) == 0) return;
   StoreSettingsText(field, kSettingsPathChars, name);
-  if (save_settings != nullptr) save_settings();
+  PlatformSaveSettings();
 }
 
 }  // namespace
 
-int OpenPanelFile(const char* name, PanelSettings* settings, SaveSettingsCallback save_settings) {
+int OpenPanelFile(const char* name, PanelSettings* settings) {
   if (name == nullptr) return kOpenedNothing;
   switch (KindOfName(name, (GetOptions() & kOptionLcdList) != 0)) {
     case PanelFileKind::kBitmap:
-      RememberPath(settings->FileBmp, name, save_settings);
+      RememberPath(settings->FileBmp, name);
       return kOpenedPanel;
     case PanelFileKind::kAreaFile:
-      RememberPath(settings->FileCfg, name, save_settings);
+      RememberPath(settings->FileCfg, name);
       ReadAreaFile(name, settings);
       return kOpenedPanel;
     case PanelFileKind::kLcdTypes:
-      RememberPath(settings->FileLcd, name, save_settings);
+      RememberPath(settings->FileLcd, name);
       ReadLcdTypesFile(name);
       return kOpenedLcdTypes;
     case PanelFileKind::kOther:
@@ -52,14 +53,14 @@ int OpenPanelFile(const char* name, PanelSettings* settings, SaveSettingsCallbac
   return kOpenedNothing;
 }
 
-int SavePanelFile(const char* name, PanelSettings* settings, SaveSettingsCallback save_settings) {
+int SavePanelFile(const char* name, PanelSettings* settings) {
   if (name == nullptr) return 0;
   switch (KindOfName(name, false)) {
     case PanelFileKind::kBitmap:
-      RememberPath(settings->FileBmp, name, save_settings);
+      RememberPath(settings->FileBmp, name);
       return 1;
     case PanelFileKind::kAreaFile:
-      RememberPath(settings->FileCfg, name, save_settings);
+      RememberPath(settings->FileCfg, name);
       WriteAreaFile(name, *settings);
       return 1;
     default:

@@ -16,17 +16,14 @@ constexpr char kBitmapExtension[] = ".bmp";
 constexpr char kAreaFileExtension[] = ".opd";
 constexpr char kLcdTypesExtension[] = ".lcd";
 
-// Saves the settings record (the registry on Windows); called after a path changed.
-using SaveSettingsCallback = void (*)();
-
 // ".bmp": FileBmp (1038). ".opd": FileCfg, then the area file is read (1038, also when that
 // fails). ".lcd", only with option 0x0100: FileLcd, then the LCD types file is read (1037).
-// Anything else: 0. `save_settings` may be null.
-int OpenPanelFile(const char* name, PanelSettings* settings, SaveSettingsCallback save_settings);
+// Anything else: 0. A changed path saves the settings through the platform (PlatformSaveSettings).
+int OpenPanelFile(const char* name, PanelSettings* settings);
 
 // ".bmp": FileBmp only, no file is written (1). ".opd": FileCfg, then the area file is written
 // from the settings and the library's area list (1). Anything else: 0.
-int SavePanelFile(const char* name, PanelSettings* settings, SaveSettingsCallback save_settings);
+int SavePanelFile(const char* name, PanelSettings* settings);
 
 // Releases what the panel file readers keep: the context-help entries and the LCD types
 // (library detach).

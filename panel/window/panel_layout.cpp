@@ -70,6 +70,13 @@ void ComputeRowRectangles() {
   }
 }
 
+void RestoreSavedLcdRectangle(const int32_t lcd_rect[4]) {
+  LcdView* view = LcdGetView();
+  view->lcd = LcdRect{lcd_rect[0], lcd_rect[1], lcd_rect[2], lcd_rect[3]};
+  KeepLcdSize(*view);
+  ComputeRowRectangles();
+}
+
 void MovePanelLcd(int32_t dx, int32_t dy) {
   LcdView* view = LcdGetView();
   view->lcd.left += dx;

@@ -33,6 +33,10 @@ void ApplyFixedLcdLayout(int32_t lcd_rect[4]);
 // above 0 and there is at least one row. At most the four rows LcdView holds are computed.
 void ComputeRowRectangles();
 
+// The LCD takes the saved LCD rectangle (left, top, right, bottom) and its size, and the row
+// rectangles are recomputed: the panel was loaded with an area configuration.
+void RestoreSavedLcdRectangle(const int32_t lcd_rect[4]);
+
 // Moves the LCD rectangle by (dx, dy), keeping its size, and recomputes the row rectangles.
 void MovePanelLcd(int32_t dx, int32_t dy);
 

@@ -1,6 +1,10 @@
 #include "panel/window/panel_load_win32.h"
 
+#include "panel/core/option_word.h"
 #include "panel/link/panel_settings.h"
+#include "panel/window/lcd_types_file.h"
+#include "panel/window/panel_files.h"
+#include "panel/window/panel_layout.h"
 #include "panel/window/panel_window_win32.h"
 
 namespace panel {
@@ -29,24 +33,47 @@ void FitWindowToBitmap(HWND window, HBITMAP bitmap, const PanelWindowState& stat
   InvalidateRect(window, nullptr, TRUE);
 }
 
+// The area configuration named by FileCfg, read by its name. A name that leads to no area file
+// asks the designer to make one; otherwise the LCD takes the saved rectangle.
+void LoadPanelConfiguration(HWND window) {
+  PanelSettings* settings = &GetPanelSettings();
+  if (OpenPanelFile(settings->FileCfg, settings) == kOpenedNothing) {
+    MessageBoxA(window, kNoConfigurationText, kNoConfigurationCaption,
+                MB_OK | MB_ICONINFORMATION);
+    return;
+  }
+  RestoreSavedLcdRectangle(settings->LcdRect);
+}
+
+// With the LCD menu (option 0x0100) the LCD types file is read and the menu rebuilt.
+void LoadLcdTypes(HWND window) {
+  const PanelSettings& settings = GetPanelSettings();
+  if (!(GetOptions() & kOptionLcdList) || settings.FileLcd[0] == '\0') {
+    return;
+  }
+  ReadLcdTypesFile(settings.FileLcd);
+  SendMessageA(window, kMsgBuildLcdMenu, 0, 0);
+}
+
 }  // namespace
 
 void OnLoadPanel(HWND window) {
   PanelWindowState* state = &GetPanelWindowState();
   DeletePanelBitmap(state);
-  const panel::PanelSettings& settings = panel::GetPanelSettings();
-  if (settings.FileBmp[0] == '\0' || !state->memory_dc) {
-    return;
+  const PanelSettings& settings = GetPanelSettings();
+  // A missing or unreadable picture leaves the panel unpainted, without a message.
+  HBITMAP bitmap = nullptr;
+  if (settings.FileBmp[0] != '\0' && state->memory_dc) {
+    bitmap = static_cast<HBITMAP>(
+        LoadImageA(nullptr, settings.FileBmp, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
   }
-  // A missing or unreadable file leaves the panel unpainted, without a message.
-  HBITMAP bitmap = static_cast<HBITMAP>(
-      LoadImageA(nullptr, settings.FileBmp, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
-  if (!bitmap) {
-    return;
+  if (bitmap) {
+    state->panel_bitmap = bitmap;
+    SelectObject(state->memory_dc, bitmap);
+    FitWindowToBitmap(window, bitmap, *state);
+    LoadPanelConfiguration(window);
   }
-  state->panel_bitmap = bitmap;
-  SelectObject(state->memory_dc, bitmap);
-  FitWindowToBitmap(window, bitmap, *state);
+  LoadLcdTypes(window);
 }
 
 }  // namespace panel

@@ -1,6 +1,7 @@
 // What the portable panel asks of Windows: drawing on the panel window, the beeper, the RX/TX
-// monitor panes, the status line, the list report on standard output and the synchronous hand-over of frames to the UI
-// thread. Each entry finds the window it needs itself, so the record is installed once at process
+// monitor panes, the status line, the list report on standard output, the synchronous hand-over
+// of frames to the UI thread and saving the settings in the registry. Each entry finds the
+// window it needs itself, so the record is installed once at process
 // attach and stays valid before the panel window exists and after it is gone.
 #include "panel/window/panel_platform_win32.h"
 
@@ -12,6 +13,7 @@
 #include "panel/core/panel_platform.h"
 #include "panel/lcd/font_table_window_win32.h"
 #include "panel/lcd/lcd_render_win32.h"
+#include "panel/link/settings_registry_win32.h"
 #include "panel/window/monitor_window_win32.h"
 #include "panel/window/panel_paint_win32.h"
 #include "panel/window/panel_window_win32.h"
@@ -65,6 +67,9 @@ void SendInterpretMessage(void*) {
   if (panel_window) SendMessageA(panel_window, kMsgInterpret, 0, 0);
 }
 
+// The settings key; a file operation changed a path.
+void SaveSettings(void*) { SavePanelSettingsToRegistry(GetPanelSettings()); }
+
 }  // namespace
 
 void InstallWin32PanelPlatform() {
@@ -76,6 +81,7 @@ void InstallWin32PanelPlatform() {
   platform.set_status_text = SetStatusLine;
   platform.write_list_report = WriteListReport;
   platform.run_interpreter = SendInterpretMessage;
+  platform.save_settings = SaveSettings;
   // The library has no transport yet: frames go nowhere. Lists allocate from the C heap.
   InstallPanelPlatform(platform);
 }

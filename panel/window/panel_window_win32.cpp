@@ -10,6 +10,8 @@
 #include "panel/lcd/lcd_render.h"
 #include "panel/link/command_interpreter.h"
 #include "panel/link/protocol_settings.h"
+#include "panel/link/settings_registry_win32.h"
+#include "panel/window/file_dialogs_win32.h"
 #include "panel/window/help_window_win32.h"
 #include "panel/window/panel_commands_win32.h"
 #include "panel/window/panel_hints.h"
@@ -111,6 +113,10 @@ LRESULT OnCreatePanel(HWND window, const CREATESTRUCTA* create) {
   state->old_client_width = client.right;
   state->old_client_height = client.bottom;
   PrepareMenuItems(window, options);
+  LoadPanelSettingsFromRegistry(&GetPanelSettings());
+  if (options & kOptionFileCommands) {
+    PrepareFileDialogs();
+  }
   CreateStatusLine(state, window);
   ResetPanelLcdView();
   ResetProtocolSettings();

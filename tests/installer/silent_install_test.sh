@@ -1,17 +1,19 @@
 #!/usr/bin/env bash
 # Installs the 64-bit installer silently (/S) into a fresh Wine prefix, checks that every packed
 # file, the Start menu entry, the uninstaller and the settings key with its values are there,
-# then uninstalls silently and checks that none of them is left.
+# starts the installed program and checks that its panel loaded the areas of the data set
+# (installed_panel_probe.exe), then uninstalls silently and checks that none of them is left.
 #
-#   silent_install_test.sh INSTALLER BIN_DIR INSTALLED_FILES SETTINGS_TABLE PREFIX
+#   silent_install_test.sh INSTALLER BIN_DIR INSTALLED_FILES SETTINGS_TABLE PREFIX PROBE
 #
 # INSTALLED_FILES lists the packed names (written when the installer was built); BIN_DIR holds
 # the originals they are compared with. PREFIX is made afresh and removed after a passing run.
+# PROBE is the Windows program that starts the installed program and checks its panel.
 set -euo pipefail
-[ $# -eq 5 ] || { sed -n '2,10p' "$0"; exit 2; }
-installer=$(realpath "$1") bin_dir=$2 installed_files=$3 table=$4 prefix=$5
+[ $# -eq 6 ] || { sed -n '2,12p' "$0"; exit 2; }
+installer=$(realpath "$1") bin_dir=$2 installed_files=$3 table=$4 prefix=$5 probe=$6
 here=$(cd "$(dirname "$0")/../.." && pwd)
-for f in "$1" "$installed_files" "$table"; do
+for f in "$1" "$installed_files" "$table" "$probe"; do
   [ -f "$f" ] || { echo "FAIL: $f is missing (build the target installer first)"; exit 1; }
 done
 
@@ -84,8 +86,12 @@ while IFS='=' read -r name value; do
   [ "$data" = "$value" ] || fail "value \"$name\" is \"$data\", not \"$value\""
 done < <(tail -n +2 "$expected")
 
-# The started program and its panel are checked here, between installing and uninstalling,
-# once the panel library reads its settings from this key.
+echo "-- starting the installed program"
+# From another working directory: the panel finds its data set through the key's WrkDir alone.
+if ! "$wine" "$probe" "$install_dir\\siccora.exe" </dev/null 2>/dev/null | tr -d '\r'; then
+  fail "the installed program's panel did not load its areas"
+fi
+wine_settle
 
 echo "-- uninstalling silently"
 wine_quiet "$install_dir\\uninstall.exe" /S || fail "the uninstaller ended with status $?"

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "panel/core/option_word.h"
+#include "panel/core/panel_platform.h"
 #include "panel/window/area_file.h"
 #include "panel/window/context_help_file.h"
 #include "panel/window/lcd_types_file.h"
@@ -18,58 +19,62 @@ using namespace panel;
 namespace {
 
 int settings_saved = 0;
-void CountSave() { ++settings_saved; }
+void CountSave(void*) { ++settings_saved; }
 
+// The platform saves the settings; here it only counts the saves.
 class PanelFileNamesTest : public PanelFilesTest {
  protected:
   void SetUp() override {
     PanelFilesTest::SetUp();
     settings_saved = 0;
+    PanelPlatform platform{};
+    platform.save_settings = CountSave;
+    InstallPanelPlatform(platform);
   }
 };
 
 TEST_F(PanelFileNamesTest, OpenDecidesByTheNamesExtension) {
   SetOptions(kOptionLcdList);
   ASSERT_TRUE(WriteBytes(Path("types.lcd"), "[LCD TYPES]\r\nName=A\r\n"));
-  EXPECT_EQ(OpenPanelFile(Path("PANEL.BMP").c_str(), &settings_, CountSave), kOpenedNothing);
-  EXPECT_EQ(OpenPanelFile(Path("notes.txt").c_str(), &settings_, CountSave), kOpenedNothing);
+  EXPECT_EQ(OpenPanelFile(Path("PANEL.BMP").c_str(), &settings_), kOpenedNothing);
+  EXPECT_EQ(OpenPanelFile(Path("notes.txt").c_str(), &settings_), kOpenedNothing);
   EXPECT_EQ(settings_saved, 0);
   EXPECT_STREQ(settings_.FileBmp, "");
 
-  EXPECT_EQ(OpenPanelFile(Path("panel.bmp").c_str(), &settings_, CountSave), kOpenedPanel);
+  EXPECT_EQ(OpenPanelFile(Path("panel.bmp").c_str(), &settings_), kOpenedPanel);
   EXPECT_EQ(std::string(settings_.FileBmp), Path("panel.bmp"));
-  EXPECT_EQ(OpenPanelFile(Path("panel.bmp").c_str(), &settings_, CountSave), kOpenedPanel);
+  EXPECT_EQ(OpenPanelFile(Path("panel.bmp").c_str(), &settings_), kOpenedPanel);
   EXPECT_EQ(settings_saved, 1);  // the same name again saves nothing
 
   // A missing area file still asks for a reload.
-  EXPECT_EQ(OpenPanelFile(Path("missing.opd").c_str(), &settings_, CountSave), kOpenedPanel);
+  EXPECT_EQ(OpenPanelFile(Path("missing.opd").c_str(), &settings_), kOpenedPanel);
   EXPECT_EQ(std::string(settings_.FileCfg), Path("missing.opd"));
   EXPECT_EQ(settings_saved, 2);
 
-  EXPECT_EQ(OpenPanelFile(Path("types.lcd").c_str(), &settings_, nullptr), kOpenedLcdTypes);
+  EXPECT_EQ(OpenPanelFile(Path("types.lcd").c_str(), &settings_), kOpenedLcdTypes);
   EXPECT_EQ(std::string(settings_.FileLcd), Path("types.lcd"));
   ASSERT_NE(GetLcdTypes(), nullptr);
   EXPECT_EQ(GetLcdTypes()->count, 1);
   SetOptions(0);
-  EXPECT_EQ(OpenPanelFile(Path("types.lcd").c_str(), &settings_, CountSave), kOpenedNothing);
+  EXPECT_EQ(OpenPanelFile(Path("types.lcd").c_str(), &settings_), kOpenedNothing);
 }
 
 TEST_F(PanelFileNamesTest, SaveWritesOnlyAreaFiles) {
-  EXPECT_EQ(SavePanelFile(Path("picture.bmp").c_str(), &settings_, CountSave), 1);
+  EXPECT_EQ(SavePanelFile(Path("picture.bmp").c_str(), &settings_), 1);
   EXPECT_FALSE(FileExists(Path("picture.bmp")));
   EXPECT_EQ(std::string(settings_.FileBmp), Path("picture.bmp"));
-  EXPECT_EQ(SavePanelFile(Path("types.lcd").c_str(), &settings_, CountSave), 0);
+  EXPECT_EQ(SavePanelFile(Path("types.lcd").c_str(), &settings_), 0);
   EXPECT_FALSE(FileExists(Path("types.lcd")));
   EXPECT_EQ(settings_saved, 1);
 
   ASSERT_TRUE(WriteBytes(Path("panel.opd"), std::string(5000, 'x')));  // replaced, not appended to
-  EXPECT_EQ(SavePanelFile(Path("panel.opd").c_str(), &settings_, CountSave), 1);
+  EXPECT_EQ(SavePanelFile(Path("panel.opd").c_str(), &settings_), 1);
   EXPECT_EQ(settings_saved, 2);
   PanelSettings read{};
   EXPECT_EQ(ReadAreaFile(Path("panel.opd").c_str(), &read), 1);
   EXPECT_EQ(std::string(read.FileCfg), Path("panel.opd"));
   EXPECT_EQ(std::string(read.FileBmp), Path("picture.bmp"));
-  EXPECT_EQ(SavePanelFile(Path("no/such/folder/panel.opd").c_str(), &settings_, nullptr), 1);
+  EXPECT_EQ(SavePanelFile(Path("no/such/folder/panel.opd").c_str(), &settings_), 1);
 }
 
 // ---- The data set ----------------------------------------------------------------------------

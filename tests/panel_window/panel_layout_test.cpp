@@ -139,4 +139,23 @@ TEST_F(PanelLayoutTest, LcdMovesWithTheWindowSizeAndKeepsItsSize) {
   EXPECT_EQ(view().rows[0], (LcdRect{280, 120, 489, 131}));
 }
 
+// Loading the panel with an area configuration: the LCD takes the saved rectangle and its size,
+// and the rows follow; a later resize moves it with that size.
+TEST_F(PanelLayoutTest, SavedLcdRectangleIsTakenWithItsSizeAndRows) {
+  const int32_t saved[4] = {100, 10, 300, 52};  // h = 21 for the two default rows
+  RestoreSavedLcdRectangle(saved);
+  EXPECT_EQ(view().lcd, (LcdRect{100, 10, 300, 52}));
+  EXPECT_EQ(GetPanelLcdGeometry().lcd_width, 200);
+  EXPECT_EQ(GetPanelLcdGeometry().lcd_height, 42);
+  EXPECT_EQ(view().rows[0], (LcdRect{105, 15, 290, 26}));
+  EXPECT_EQ(view().rows[1], (LcdRect{105, 36, 290, 47}));
+  MovePanelLcd(10, 0);
+  EXPECT_EQ(view().lcd, (LcdRect{110, 10, 310, 52}));
+  // A saved rectangle at the left edge (an area file without an LCD) leaves the rows alone.
+  const int32_t none[4] = {0, 0, 0, 0};
+  RestoreSavedLcdRectangle(none);
+  EXPECT_EQ(view().lcd, (LcdRect{0, 0, 0, 0}));
+  EXPECT_EQ(view().rows[0], (LcdRect{115, 15, 300, 26}));
+}
+
 }  // namespace

@@ -50,6 +50,7 @@ class PanelLcdPixels : public ::testing::Test {
   void LoadPicture() {
     ASSERT_TRUE(WriteSolidBitmap("rk52.bmp", 640, 240, 0x00808080));
     LoadPanelAndRepaint(panel_);
+    MirrorLoadedFixedLayoutLcd();
   }
 
   // The reference: the LCD's drawing area over the LCD background that the panel paints.

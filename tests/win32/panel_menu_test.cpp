@@ -11,6 +11,7 @@
 #include "panel/lcd/colour_table.h"
 #include "panel/window/panel_window_win32.h"
 #include "real_input.h"
+#include "registry_sandbox.h"
 #include "siccorae_loader.h"
 #include "window_capture.h"
 
@@ -192,6 +193,16 @@ uint32_t ReadOptions(const SiccoraeApi& api) {
 
 bool IsChecked(HMENU menu, UINT command) {
   return (GetMenuState(menu, command, MF_BYCOMMAND) & MF_CHECKED) != 0;
+}
+
+// The installation's settings key without a help file, in registry roots of this process's own
+// (before the library is loaded: the panel reads the key at its creation).
+bool KeyWithoutHelpFile() {
+  SettingsValues values = InstalledSettings("");
+  for (auto& value : values) {
+    if (value.first == "HelpFile") value.second = "";
+  }
+  return WriteSettingsKey(HKEY_CURRENT_USER, values);
 }
 
 class PanelMenuWindow : public ::testing::Test {
@@ -511,6 +522,9 @@ TEST_F(PanelMenuByInput, MonitorItemShowsAndHidesTheMonitorWindow) {
 }
 
 TEST_F(PanelMenuByInput, F1OverTheBarePanelWithoutHelpFileAsksForIt) {
+  RegistrySandbox sandbox;
+  ASSERT_TRUE(sandbox.ok());
+  ASSERT_TRUE(KeyWithoutHelpFile());
   Start(kFixedLayout);
   LoadPicture();
   FocusWindow(panel_);
@@ -548,6 +562,9 @@ TEST_F(PanelMenuWindow, HighlightedItemsShowTheirHintInTheSystemLanguage) {
 }
 
 TEST_F(PanelMenuWindow, SystemCommandsExitIgnoredHelpAsksForTheFileAboutShowsInfo) {
+  RegistrySandbox sandbox;
+  ASSERT_TRUE(sandbox.ok());
+  ASSERT_TRUE(KeyWithoutHelpFile());
   Start(kFixedLayout);
   Choose(32775);
   PostMessageA(panel_, WM_SYSCOMMAND, 32775, 0);

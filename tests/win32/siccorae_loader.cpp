@@ -2,6 +2,8 @@
 
 #include <atomic>
 
+#include "app/shell/shell_panel_end_win32.h"
+#include "panel/window/panel_layout.h"
 #include "panel/window/panel_window_win32.h"
 
 const char* const kSiccoraeExports[] = {
@@ -105,6 +107,22 @@ LRESULT CALLBACK CountTimerTicks(int code, WPARAM wparam, LPARAM lparam) {
   return CallNextHookEx(nullptr, code, wparam, lparam);
 }
 
+// The UI thread of the panel window once a test has seen that window.
+std::atomic<DWORD> panel_ui_thread{0};
+
+// A test program ends its panel's UI thread before the process ends, as the application does
+// (shell_panel_end_win32.h), rather than have the process's end stop the thread wherever it is:
+// in its start-up, or in the middle of window, heap or stream work.
+struct PanelEndAtExit {
+  ~PanelEndAtExit() {
+    if (!GetModuleHandleA("siccorae.dll")) return;
+    DWORD ui_thread = panel_ui_thread;
+    if (ui_thread == 0) ui_thread = shell::FindPanelUiThread(shell::kPanelWindowWaitMs);
+    shell::EndPanelUiThread(ui_thread, shell::kPanelThreadEndWaitMs);
+  }
+};
+PanelEndAtExit panel_end_at_exit;
+
 }  // namespace
 
 const SiccoraeApi& LoadSiccorae() {
@@ -127,7 +145,10 @@ HWND WaitForPanelWindow(DWORD timeout_ms) {
   const DWORD start = GetTickCount();
   for (;;) {
     HWND found = FindProcessWindow("LcdWnd");
-    if (found && IsWindowVisible(found)) return found;
+    if (found && IsWindowVisible(found)) {
+      panel_ui_thread = GetWindowThreadProcessId(found, nullptr);
+      return found;
+    }
     if (GetTickCount() - start > timeout_ms) return nullptr;
     Sleep(20);
   }
@@ -152,6 +173,13 @@ void LoadPanelAndRepaint(HWND panel) {
   InvalidateRect(panel, nullptr, TRUE);
   UpdateWindow(panel);
   SyncWithPanel(panel);
+}
+
+void MirrorLoadedFixedLayoutLcd() {
+  ResetPanelLcdView();
+  int32_t saved_lcd[4];
+  ApplyFixedLcdLayout(saved_lcd);
+  RestoreSavedLcdRectangle(saved_lcd);
 }
 
 RxRecorder& Recorder() {

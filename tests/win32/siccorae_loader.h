@@ -54,6 +54,11 @@ void SyncWithPanel(HWND panel);
 // Without a picture file in the working directory the window loads nothing.
 void LoadPanelAndRepaint(HWND panel);
 
+// The test's own LCD placement (LcdView) as a panel window in the fixed layout has it after a
+// load step whose configuration name led to an area file ("rk52.opd" in the tests' settings
+// key): the saved LCD rectangle taken over and the row rectangles recomputed from it.
+void MirrorLoadedFixedLayoutLcd();
+
 // The application's receiver as the tests play it: every callback records the receive cell.
 struct RxRecorder {
   unsigned char cell;
