@@ -539,6 +539,43 @@ TEST_F(PanelMenuByInput, F1OverTheBarePanelWithoutHelpFileAsksForIt) {
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(box); }));
 }
 
+TEST_F(PanelMenuWindow, LcdTypesFileBuildsTheLcdMenuWithTooltipHints) {
+  RegistrySandbox sandbox;
+  ASSERT_TRUE(sandbox.ok());
+  SettingsValues values = InstalledSettings("");
+  for (auto& value : values) {
+    if (value.first == "FileLcd") value.second = "types.lcd";
+  }
+  ASSERT_TRUE(WriteSettingsKey(HKEY_CURRENT_USER, values));
+  {
+    HANDLE file = CreateFileA("types.lcd", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    const char kTypes[] =
+        "[LCD TYPES]\rName=LCD 16x2\rLines=2\rCharakter=16\rTolltip=two lines\r"
+        "Name=LCD 20x4\rLines=4\rCharakter=20\rTolltip=four lines\r";
+    DWORD written = 0;
+    WriteFile(file, kTypes, sizeof(kTypes) - 1, &written, nullptr);
+    CloseHandle(file);
+  }
+  Start(kFixedLayout | 0x0100);
+  LoadPicture();  // the load step reads FileLcd and sends 1037
+  ASSERT_EQ(GetMenuItemCount(menu_), 6);
+  char text[64] = {};
+  GetMenuStringA(menu_, 3, text, sizeof(text), MF_BYPOSITION);
+  EXPECT_STREQ(text, "&Lcd's from ini file");
+  HMENU lcd_menu = GetSubMenu(menu_, 3);
+  ASSERT_NE(lcd_menu, nullptr);
+  EXPECT_EQ(DumpMenu(lcd_menu), "LCD 16x2 32891\nLCD 20x4 32892\n");
+  GetMenuStringA(menu_, 4, text, sizeof(text), MF_BYPOSITION);
+  EXPECT_STREQ(text, "&Einstellungen");
+  SendMessageA(panel_, WM_MENUSELECT, MAKEWPARAM(32892, MF_HILITE),
+               reinterpret_cast<LPARAM>(lcd_menu));
+  EXPECT_EQ(StatusLine(), "four lines");
+  // Reading the file again replaces the menu instead of adding a second one.
+  LoadPanelAndRepaint(panel_);
+  EXPECT_EQ(GetMenuItemCount(menu_), 6);
+}
+
 TEST_F(PanelMenuWindow, HighlightedItemsShowTheirHintInTheSystemLanguage) {
   Start(kFixedLayout);
   const bool german = PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_GERMAN;
