@@ -230,6 +230,13 @@ class PanelMenuWindow : public ::testing::Test {
     LoadPanelAndRepaint(panel_);
   }
 
+  // Mouse moves over the panel show hints in the status line: the pointer goes where it cannot
+  // cause any while a case reads that line.
+  void PointerAwayFromThePanel() {
+    SetCursorPos(0, 0);
+    SyncWithPanel(panel_);
+  }
+
   // Makes the panel the foreground window, so that keys go to its UI thread.
   void Focus() {
     SetForegroundWindow(panel_);
@@ -568,6 +575,7 @@ TEST_F(PanelMenuWindow, LcdTypesFileBuildsTheLcdMenuWithTooltipHints) {
   EXPECT_EQ(DumpMenu(lcd_menu), "LCD 16x2 32891\nLCD 20x4 32892\n");
   GetMenuStringA(menu_, 4, text, sizeof(text), MF_BYPOSITION);
   EXPECT_STREQ(text, "&Einstellungen");
+  PointerAwayFromThePanel();
   SendMessageA(panel_, WM_MENUSELECT, MAKEWPARAM(32892, MF_HILITE),
                reinterpret_cast<LPARAM>(lcd_menu));
   EXPECT_EQ(StatusLine(), "four lines");
@@ -578,6 +586,7 @@ TEST_F(PanelMenuWindow, LcdTypesFileBuildsTheLcdMenuWithTooltipHints) {
 
 TEST_F(PanelMenuWindow, HighlightedItemsShowTheirHintInTheSystemLanguage) {
   Start(kFixedLayout);
+  PointerAwayFromThePanel();
   const bool german = PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_GERMAN;
   for (const Hint& hint : kHints) {
     SendMessageA(panel_, WM_MENUSELECT, MAKEWPARAM(hint.id, MF_HILITE),
