@@ -5,6 +5,7 @@
 #include "panel/core/option_word.h"
 #include "panel/link/panel_settings.h"
 #include "panel/window/panel_area_help.h"
+#include "panel/window/panel_commands_win32.h"
 #include "panel/window/panel_hints.h"
 #include "panel/window/panel_hover.h"
 #include "panel/window/panel_keys.h"
@@ -49,7 +50,8 @@ bool HideVisibleHelpWindow() {
   return true;
 }
 
-// F1: the help note with the text of the area under the mouse, next to the mouse.
+// F1: the help note with the text of the area under the mouse, next to the mouse; outside all
+// areas the help command.
 void ShowAreaHelp(HWND window) {
   POINT cursor{};
   GetCursorPos(&cursor);
@@ -57,8 +59,12 @@ void ShowAreaHelp(HWND window) {
   ScreenToClient(window, &client);
   const AreaHelp help =
       LookUpAreaHelp(tagLISTPOINT{client.x, client.y}, GetPanelSettings().ContextHelpFile);
+  if (!help.on_area) {
+    RunHelpCommand(window);
+    return;
+  }
   HWND note = GetPanelWindowState().help_window;
-  if (!help.on_area || !help.text || !note) return;
+  if (!help.text || !note) return;
   // The note takes the mouse's screen position in wParam: x in the low, y in the high 16 bits.
   const WPARAM position = MAKEWPARAM(static_cast<WORD>(cursor.x), static_cast<WORD>(cursor.y));
   SendMessageA(note, WM_SETTEXT, position, reinterpret_cast<LPARAM>(help.text));

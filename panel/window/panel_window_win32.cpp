@@ -11,15 +11,15 @@
 #include "panel/link/command_interpreter.h"
 #include "panel/link/protocol_settings.h"
 #include "panel/link/settings_registry_win32.h"
-#include "panel/window/about_dialog_win32.h"
 #include "panel/window/file_dialogs_win32.h"
 #include "panel/window/help_window_win32.h"
-#include "panel/window/monitor_window_win32.h"
+#include "panel/window/panel_commands_win32.h"
 #include "panel/window/panel_hints.h"
 #include "panel/window/panel_input_win32.h"
 #include "panel/window/panel_keys.h"
 #include "panel/window/panel_layout.h"
 #include "panel/window/panel_load_win32.h"
+#include "panel/window/panel_menu_logic.h"
 #include "panel/window/panel_paint_win32.h"
 #include "panel/window/panel_resources_win32.h"
 #include "panel/link/panel_settings.h"
@@ -66,12 +66,11 @@ void PrepareMenuItems(HWND window, uint32_t options) {
   if (!menu) {
     return;
   }
-  const bool english = (options & kOptionEnglish) != 0;
-  GreyMenuItem(menu, kCmdSendFile, english ? "&Send file...\tCtrl+S" : "&Senden...\tCtrl+S");
-  GreyMenuItem(menu, kCmdHelpTopics, english ? "&Help Topics" : "&Inhalt");
+  GreyMenuItem(menu, kCmdSendFile, MenuItemTextFor(MenuItemText::kSendFileGreyed, options));
+  GreyMenuItem(menu, kCmdHelpTopics, MenuItemTextFor(MenuItemText::kHelpTopicsGreyed, options));
   if (!(options & kOptionLcdTestTool)) {
     GreyMenuItem(menu, kCmdLcdTestTool,
-                 english ? "&LCD Control panel ..." : "&LCD Test Werkzeug...");
+                 MenuItemTextFor(MenuItemText::kLcdTestToolGreyed, options));
   }
 }
 
@@ -94,7 +93,7 @@ void ApplyCreationLayout(HWND window, uint32_t options) {
     HMENU menu = GetMenu(window);
     if (menu) {
       ModifyMenuA(menu, kCmdDrawNone, MF_BYCOMMAND | MF_STRING, kCmdDrawNone,
-                  (options & kOptionEnglish) ? "&None\tF5" : "&Deaktiviert\tF5");
+                  MenuItemTextFor(MenuItemText::kDrawNoneChecked, options));
       CheckMenuItem(menu, kCmdDrawNone, MF_BYCOMMAND | MF_CHECKED);
     }
   }
@@ -106,6 +105,7 @@ LRESULT OnCreatePanel(HWND window, const CREATESTRUCTA* create) {
   *state = PanelWindowState{};
   state->window = window;
   state->module = create->hInstance;
+  ResetPanelCommandState();
   ResetPanelKeys();
   ReadSystemMetrics(state, window, options);
   RECT client;
@@ -148,32 +148,6 @@ void OnTimerPanel(HWND window, UINT_PTR timer) {
       break;
     case kTimerHint:
       ShowNextHint(&panel_state.hint_index);
-      break;
-    default:
-      break;
-  }
-}
-
-// ---- Commands -----------------------------------------------------------------------------------
-
-// The monitor command: the first use resets the key state and latch mask and creates the monitor;
-// afterwards it is shown and hidden.
-void OnMonitorCommand(PanelWindowState* state, HWND window) {
-  if (GetMonitorWindow() == nullptr) {
-    PanelKeys& keys = GetPanelKeys();
-    keys.key_state = 0;
-    keys.latch_mask = 0;
-  }
-  state->monitor_window = ToggleMonitorWindow(window);
-}
-
-void OnCommandPanel(HWND window, UINT command) {
-  switch (command) {
-    case kCmdMonitor:
-      OnMonitorCommand(&panel_state, window);
-      break;
-    case kCmdAbout:
-      ShowAboutDialog(window);
       break;
     default:
       break;
@@ -304,9 +278,6 @@ LRESULT CALLBACK PanelWindowProc(HWND window, UINT message, WPARAM wparam, LPARA
     case WM_MOUSEMOVE:
       OnMouseMovePanel(window, lparam);
       return 0;
-    case WM_COMMAND:
-      OnCommandPanel(window, LOWORD(wparam));
-      return 0;
     case WM_CLOSE:
       return 0;  // the panel lives as long as the library: closing is refused
     case WM_DESTROY:
@@ -317,6 +288,20 @@ LRESULT CALLBACK PanelWindowProc(HWND window, UINT message, WPARAM wparam, LPARA
       return 0;
     case kMsgLoadPanel:
       OnLoadPanel(window);
+      return 0;
+    case kMsgBuildLcdMenu:
+      OnBuildLcdMenu(window);
+      return 0;
+    case WM_COMMAND:
+      OnPanelCommand(window, LOWORD(wparam));
+      return 0;
+    case WM_SYSCOMMAND:
+      if (OnPanelSysCommand(window, wparam)) {
+        return 0;
+      }
+      return DefWindowProcA(window, message, wparam, lparam);
+    case WM_MENUSELECT:
+      OnPanelMenuSelect(LOWORD(wparam));
       return 0;
     default:
       return DefWindowProcA(window, message, wparam, lparam);

@@ -52,6 +52,11 @@ struct PanelWindowState {
   int old_client_height;
   int hint_index;             // next hint text, 0..8
   bool hint_timer_running;    // timer 3 re-armed by a mouse move over no area
+  UINT drawing_mode;          // 32860 button rectangle, 32861 LED ellipse, 32862 none
+  UINT selected_lcd_type;     // the checked entry of the LCD menu
+  UINT colour_target;         // the checked entry of the colour target menu: the slot it sets
+  UINT chosen_colour;         // the checked entry of the Color menu
+  HMENU lcd_menu;             // the LCD menu's pop-up while it is on the menu bar
 };
 
 // The panel window's state record (valid while the window exists).
