@@ -22,7 +22,7 @@ namespace {
 
 constexpr char kPanelTitle[] = "Orvane";
 constexpr char kShellTitle[] = "SICCORA-super";
-constexpr char kTrackbarClass[] = "msctls_trackbar32";
+constexpr char kSliderClass[] = "ScrollBar";  // the simulation window's sliders
 constexpr char kXdotool[] = "Z:\\usr\\bin\\xdotool";
 constexpr UINT kAnswerLimitMs = 5000;
 constexpr double kQuietSeconds = 0.5;     // LCD unchanged this long counts as settled
@@ -76,10 +76,10 @@ int Answer() {
   return result;
 }
 
-BOOL CALLBACK PrintTrackbar(HWND child, LPARAM) {
+BOOL CALLBACK PrintSlider(HWND child, LPARAM) {
   char name[64] = {};
   GetClassNameA(child, name, sizeof(name));
-  if (lstrcmpiA(name, kTrackbarClass) == 0 && IsWindowVisible(child)) {
+  if (lstrcmpiA(name, kSliderClass) == 0 && IsWindowVisible(child)) {
     RECT r;
     GetWindowRect(child, &r);
     std::printf("slider %ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
@@ -97,7 +97,7 @@ int Places() {
   RECT r;
   GetWindowRect(shell, &r);
   std::printf("shell %ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
-  EnumChildWindows(shell, PrintTrackbar, 0);
+  EnumChildWindows(shell, PrintSlider, 0);
   return 0;
 }
 

@@ -79,7 +79,7 @@ random_action() {
     8|9) # a slider: a click on it, then a few keys
       [ ${#sliders[@]} -gt 0 ] || return 0
       set -- ${sliders[RANDOM % ${#sliders[@]}]}
-      xdo mousemove $(($1 + 2 + RANDOM % ($3 - $1 - 4))) $((($2 + $4) / 2)) click 1
+      xdo mousemove $((($1 + $3) / 2)) $(($2 + 2 + RANDOM % ($4 - $2 - 4))) click 1
       for _ in $(seq $((1 + RANDOM % 4))); do xdo key "${slider_keys[RANDOM % ${#slider_keys[@]}]}"; done ;;
   esac
 }
