@@ -4,9 +4,10 @@
 //                                             WM_NULL with a 5 s limit: "<title> ok|hung|missing"
 //   panel_probe_win32.exe places              screen places for the scripts' clicks: the panel's
 //                                             client origin, the sliders' rectangles
-//   panel_probe_win32.exe latency N X Y       N clicks (xdotool) at panel client point X,Y; time
-//                                             from the click's launch to the first changed pixel
-//                                             of the LCD rectangle, median and worst
+//   panel_probe_win32.exe latency N X Y ...   N clicks (xdotool), in turn at the given panel
+//                                             client points; time from the click's launch to
+//                                             the first changed pixel of the LCD rectangle,
+//                                             median and worst
 // Exit code: 0 all fine, 1 a window hung, 2 a window missing, 3 bad use.
 #include <windows.h>
 
@@ -155,7 +156,7 @@ std::vector<unsigned char> Settled(Capture& c) {
   return last;
 }
 
-int Latency(int clicks, int x, int y) {
+int Latency(int clicks, const std::vector<POINT>& points) {
   HWND panel = FindWindowA(nullptr, kPanelTitle);
   if (!panel) return 2;
   POINT origin = {0, 0};
@@ -169,7 +170,9 @@ int Latency(int clicks, int x, int y) {
   for (int i = 0; i < clicks; ++i) {
     // Put the pointer on the button (one pixel apart each round, so every move is a real one)
     // and time how long xdotool takes to reach Wine: the launch's share of each figure.
-    const POINT target = {origin.x + x + (i & 1), origin.y + y};
+    const POINT& point = points[static_cast<size_t>(i) % points.size()];
+    const POINT target = {origin.x + point.x + ((i / static_cast<int>(points.size())) & 1),
+                          origin.y + point.y};
     std::snprintf(arguments, sizeof(arguments), "mousemove %ld %ld", target.x, target.y);
     double start = Seconds();
     RunXdotool(arguments);
@@ -217,9 +220,11 @@ int Latency(int clicks, int x, int y) {
 int main(int argc, char** argv) {
   if (argc >= 2 && std::strcmp(argv[1], "answer") == 0) return Answer();
   if (argc >= 2 && std::strcmp(argv[1], "places") == 0) return Places();
-  if (argc >= 5 && std::strcmp(argv[1], "latency") == 0) {
-    return Latency(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]));
+  if (argc >= 5 && argc % 2 == 1 && std::strcmp(argv[1], "latency") == 0) {
+    std::vector<POINT> points;
+    for (int i = 3; i + 1 < argc; i += 2) points.push_back({std::atoi(argv[i]), std::atoi(argv[i + 1])});
+    return Latency(std::atoi(argv[2]), points);
   }
-  std::fprintf(stderr, "usage: panel_probe_win32 answer | places | latency N X Y\n");
+  std::fprintf(stderr, "usage: panel_probe_win32 answer | places | latency N X Y [X Y ...]\n");
   return 3;
 }
