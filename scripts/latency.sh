@@ -37,25 +37,32 @@ washing=$(centre "Clothes washing")
 off=$(centre "Off")
 [ -n "$washing" ] && [ -n "$off" ] || { echo "latency.sh: buttons not found in the layout table" >&2; exit 1; }
 
-# Every Wine process of our prefix, wineserver included.
-prefix_ticks() {
-  local total=0 d
+# The Wine processes of our prefix, wineserver included; taken once, so that the two readings
+# cover the same processes.
+prefix_pids() {
+  local d
   for d in /proc/[0-9]*; do
-    tr '\0' '\n' <"$d/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" || continue
-    total=$((total + $(awk '{print $14 + $15}' "$d/stat" 2>/dev/null || echo 0)))
+    tr '\0' '\n' 2>/dev/null <"$d/environ" | grep -qx "WINEPREFIX=$WINEPREFIX" || continue
+    echo "${d#/proc/}"
   done
+}
+ticks_of() {
+  local total=0 p
+  for p in "$@"; do total=$((total + $(awk '{print $14 + $15}' "/proc/$p/stat" 2>/dev/null || echo 0))); done
   echo "$total"
 }
 
 sleep 5  # let the start-up settle
 hz=$(getconf CLK_TCK)
-own0=$(proto_cpu_ticks) all0=$(prefix_ticks) t0=$(date +%s.%N)
+own=$(proto_pids | tr '\n' ' ')
+all=$(prefix_pids | tr '\n' ' ')
+own0=$(ticks_of $own) all0=$(ticks_of $all) t0=$(date +%s.%N)
 sleep "$idle"
-own1=$(proto_cpu_ticks) all1=$(prefix_ticks) t1=$(date +%s.%N)
+own1=$(ticks_of $own) all1=$(ticks_of $all) t1=$(date +%s.%N)
 awk -v a="$own0" -v b="$own1" -v c="$all0" -v d="$all1" -v t0="$t0" -v t1="$t1" -v hz="$hz" \
-  -v pids="$(proto_pids | tr '\n' ' ')" 'BEGIN {
+  -v pids="$own" -v n="$(echo $all | wc -w)" 'BEGIN {
   s = t1 - t0
-  printf "idle CPU over %.1f s: siccora.exe (pids %s) %.2f %% of one core; all Wine processes of the prefix %.2f %%\n",
-         s, pids, 100 * (b - a) / hz / s, 100 * (d - c) / hz / s }'
+  printf "idle CPU over %.1f s: siccora.exe (pids %s) %.2f %% of one core; all %d Wine processes of the prefix %.2f %%\n",
+         s, pids, 100 * (b - a) / hz / s, n, 100 * (d - c) / hz / s }'
 echo "clicks: $clicks, in turn at WASHING ($washing) and OFF ($off), panel client pixels"
 proto_probe_run latency "$clicks" $washing $off

@@ -46,7 +46,7 @@ proto_pids() {
   local d
   for d in /proc/[0-9]*; do
     [ "$(cat "$d/comm" 2>/dev/null)" = "siccora.exe" ] || continue
-    tr '\0' '\n' <"$d/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" || continue
+    tr '\0' '\n' 2>/dev/null <"$d/environ" | grep -qx "WINEPREFIX=$WINEPREFIX" || continue
     echo "${d#/proc/}"
   done
 }
