@@ -9,6 +9,7 @@
 #include "panel/link/settings_registry_win32.h"
 #include "panel/window/about_dialog_win32.h"
 #include "panel/window/file_dialogs_win32.h"
+#include "panel/window/lcd_test_tool_win32.h"
 #include "panel/window/lcd_types_file.h"
 #include "panel/window/monitor_window_win32.h"
 #include "panel/window/panel_keys.h"
@@ -176,6 +177,9 @@ void OnPanelCommand(HWND window, UINT command) {
       break;
     case kCmdSwapOptions:
       OnSwapOptions();
+      break;
+    case kCmdLcdTestTool:
+      OnLcdTestToolCommand(window);
       break;
     default:
       // 32772 and 32777 have no action as menu commands.
