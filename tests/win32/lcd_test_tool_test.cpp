@@ -1,0 +1,283 @@
+// The LCD test tool as a user drives it: dialog 110 opened by the panel's command 32851 with
+// option 0x0800, every control at its place, the frames its controls send (read back from the
+// RX monitor, where the panel logs every frame it receives), the boxes it shows, the move mode
+// that outlives it, and what "Displaytest" and "Assign" leave on the LCD (pixels).
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "panel/lcd/colour_table.h"
+#include "panel/lcd/lcd_controller.h"
+#include "panel/lcd/lcd_render.h"
+#include "panel/window/lcd_test_tool_ids.h"
+#include "panel/window/monitor_window_win32.h"
+#include "panel/window/panel_resources_win32.h"
+#include "siccorae_loader.h"
+#include "window_capture.h"
+
+using namespace panel;
+
+namespace {
+
+constexpr uint32_t kToolOptions = 0x8410 | 0x0800 | 0x4000;  // test tool and font table
+constexpr int32_t kBackground = 17;  // "Backlight on"
+constexpr int32_t kDots = 15;        // "Backlight off"
+constexpr uint32_t kChartBlack = 0x000000;
+
+std::string Line(const std::string& frame) { return frame + "<0x10>\r\n"; }
+std::string D(const char* hex) { return Line(std::string("@D") + hex); }
+
+class LcdTestTool : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_NE(api_.module, nullptr);
+    panel_ = WaitForPanelWindow();
+    ASSERT_NE(panel_, nullptr);
+    SendMessageA(panel_, WM_COMMAND, kCmdMonitor, 0);
+    HWND monitor = FindProcessWindow(kMonitorWindowClass);
+    ASSERT_NE(monitor, nullptr);
+    rx_pane_ = GetDlgItem(monitor, kRxPaneId);
+  }
+
+  void TearDown() override {
+    if (dialog_ && IsWindow(dialog_)) Click(kToolQuit);
+  }
+
+  static std::string Text(HWND window) {
+    std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+    text.resize(static_cast<size_t>(GetWindowTextA(window, &text[0], static_cast<int>(text.size()))));
+    return text;
+  }
+
+  // The RX monitor lines written since the last call.
+  std::string NewRxLines() {
+    const std::string all = Text(rx_pane_);
+    std::string fresh = all.size() >= rx_seen_ ? all.substr(rx_seen_) : all;
+    rx_seen_ = all.size();
+    return fresh;
+  }
+
+  void OpenTool() {
+    PostMessageA(panel_, WM_COMMAND, kCmdLcdTestTool, 0);
+    ASSERT_TRUE(WaitFor([&] {
+      dialog_ = FindProcessWindow("#32770");
+      return dialog_ != nullptr && IsWindowVisible(dialog_);
+    }));
+    // Out of the way of the panel's LCD, whose pixels the tests read.
+    SetWindowPos(dialog_, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SyncWithPanel(panel_);
+  }
+
+  void Click(int id) {
+    SendMessageA(GetDlgItem(dialog_, id), BM_CLICK, 0, 0);
+    SyncWithPanel(panel_);
+  }
+
+  void Type(int field, const char* text) { SetDlgItemTextA(dialog_, field, text); }
+
+  bool Checked(int id) const { return IsDlgButtonChecked(dialog_, id) == BST_CHECKED; }
+  bool Enabled(int id) const { return IsWindowEnabled(GetDlgItem(dialog_, id)) != FALSE; }
+
+  // The LCD placement the panel has after loading a picture in the fixed layout, mirrored here.
+  void LoadPicture() {
+    ASSERT_TRUE(WriteSolidBitmap("rk52.bmp", 640, 240, 0x00808080));
+    LoadPanelAndRepaint(panel_);
+    LcdSetViewDefaults();
+    LcdInit();
+    MirrorLoadedFixedLayoutLcd();
+  }
+
+  // The eight dot rows of one character cell as the panel shows them (bit 4 leftmost);
+  // 0xFF marks a pixel that is neither dot nor background colour.
+  std::vector<uint32_t> CellRows(int row, int cell) const {
+    const LcdView& view = *LcdGetView();
+    const int32_t p = static_cast<int32_t>(LcdDotSize());
+    const int32_t left = view.rows[row].left + cell * p * (view.glyph_width + 1);
+    const Capture capture = CaptureClient(panel_, left, view.rows[row].top, 5 * p, 8 * p);
+    std::vector<uint32_t> rows;
+    for (int r = 0; r < 8; ++r) {
+      uint32_t bits = 0;
+      for (int c = 0; c < 5; ++c) {
+        const uint32_t pixel = capture.At(left + c * p, view.rows[row].top + r * p);
+        if (pixel == ColourPixel(kDots)) bits |= 0x10u >> c;
+        else if (pixel != ColourPixel(kBackground)) return {0xFF};
+      }
+      rows.push_back(bits);
+    }
+    return rows;
+  }
+
+  // Glyph `code` as the font table chart shows it: 2 x 2 dots at (39 + 19 (code / 16),
+  // 40 + 24 (code % 16)).
+  static std::vector<uint32_t> ChartRows(HWND chart, int code) {
+    const int x = 39 + 19 * (code / 16), y = 40 + 24 * (code % 16);
+    const Capture capture = CaptureClient(chart, x, y, 10, 16);
+    std::vector<uint32_t> rows;
+    for (int r = 0; r < 8; ++r) {
+      uint32_t bits = 0;
+      for (int c = 0; c < 5; ++c) bits |= capture.At(x + 2 * c, y + 2 * r) == kChartBlack ? 0x10u >> c : 0;
+      rows.push_back(bits);
+    }
+    return rows;
+  }
+
+  const SiccoraeApi& api_ = LoadSiccoraeWithOptions(kToolOptions);
+  HWND panel_ = nullptr;
+  HWND rx_pane_ = nullptr;
+  HWND dialog_ = nullptr;
+  size_t rx_seen_ = 0;
+};
+
+TEST_F(LcdTestTool, DialogHoldsEveryControlAtItsPlace) {
+  OpenTool();
+  EXPECT_EQ(Text(dialog_), "Lcd Configuration");
+  EXPECT_EQ(GetWindow(dialog_, GW_OWNER), panel_);
+  struct Place { int id; const char* caption; int x, y, w, h; };
+  std::vector<Place> places = {
+      {kToolLcdOn, "LCD On", 17, 21, 56, 10},          {kToolShowCursor, "Show Cursor", 17, 34, 56, 10},
+      {kToolBlinkCursor, "Blinking Cursor", 28, 47, 56, 10},
+      {kToolBacklight, "Backlight On", 17, 61, 69, 13},
+      {kToolDisplayShift, "Display Shift Enabled", 17, 77, 78, 10},
+      {kToolFont5x8, "5x8 Font", 113, 37, 43, 10},      {kToolFont5x11, "5x11 Font", 175, 37, 47, 10},
+      {kToolOneLine, "1 Line", 113, 49, 43, 10},        {kToolTwoLines, "2 Lines", 175, 49, 47, 10},
+      {kToolLeftToRight, "write left to right", 113, 61, 61, 10},
+      {kToolRightToLeft, "write right to left", 175, 61, 63, 10},
+      {kToolDisplayTest, "Displaytest", 260, 36, 50, 14}, {kToolReset, "Reset", 260, 54, 50, 14},
+      {kToolReturnHome, "Return home", 313, 36, 50, 14}, {kToolClearLcd, "Clear Lcd", 313, 54, 50, 14},
+      {kToolMoveCursor, "Move Cursor", 17, 106, 55, 10}, {kToolMoveDisplay, "Move Display", 105, 106, 67, 10},
+      {kToolGoLeft, "<Go Left", 46, 120, 50, 14},       {kToolGoRight, "Go Right>", 117, 120, 50, 14},
+      {kToolTextField, "", 20, 155, 100, 14},           {kToolSendText, "Send", 132, 155, 50, 14},
+      {kToolCommandField, "", 20, 193, 48, 14},         {kToolSendCommand, "Send", 76, 193, 50, 14},
+      {kToolQuit, "Quit", 151, 190, 57, 19},            {kToolSymbolField, "", 337, 124, 18, 13},
+      {kToolAssign, "Assign", 304, 143, 50, 14},  {kToolFontTable, "Show\nFont Table", 304, 176, 50, 24},
+  };
+  const int grid_x[5] = {248, 257, 266, 275, 284};
+  const int grid_y[11] = {115, 123, 131, 140, 149, 157, 166, 174, 183, 191, 199};
+  for (int r = 0; r < 11; ++r) {
+    for (int c = 0; c < 5; ++c) places.push_back({kToolGridFirst + 5 * r + c, "", grid_x[c], grid_y[r], 8, 8});
+  }
+  RECT size = {0, 0, 387, 228};
+  MapDialogRect(dialog_, &size);
+  RECT client;
+  GetClientRect(dialog_, &client);
+  EXPECT_EQ(client.right, size.right);
+  EXPECT_EQ(client.bottom, size.bottom);
+  for (const Place& place : places) {
+    HWND control = GetDlgItem(dialog_, place.id);
+    ASSERT_NE(control, nullptr) << place.id;
+    // Places and sizes convert apart, as the dialog manager converts them.
+    RECT expected = {place.x, place.y, place.w, place.h};
+    MapDialogRect(dialog_, &expected);
+    expected.right += expected.left;
+    expected.bottom += expected.top;
+    RECT actual;
+    GetWindowRect(control, &actual);
+    MapWindowPoints(nullptr, dialog_, reinterpret_cast<POINT*>(&actual), 2);
+    EXPECT_TRUE(EqualRect(&expected, &actual)) << place.id;
+    EXPECT_EQ(Text(control), place.caption) << place.id;
+  }
+  EXPECT_FALSE(Enabled(kToolBacklight));
+  EXPECT_TRUE(GetWindowLongA(GetDlgItem(dialog_, kToolSymbolField), GWL_STYLE) & ES_NUMBER);
+  EXPECT_TRUE(GetWindowLongA(GetDlgItem(dialog_, kToolCommandField), GWL_STYLE) & ES_UPPERCASE);
+}
+
+// After the power-on sequence, then each step in turn: what it sends, then the boxes it leaves.
+TEST_F(LcdTestTool, ControlsSendTheirFramesAndTheMoveModeOutlivesTheDialog) {
+  OpenTool();
+  EXPECT_EQ(NewRxLines(), Line("@Z4") + Line("@V"));
+  for (int id : {kToolLcdOn, kToolFont5x8, kToolTwoLines, kToolLeftToRight, kToolMoveCursor}) {
+    EXPECT_TRUE(Checked(id)) << id;
+  }
+  for (int id : {kToolShowCursor, kToolBlinkCursor, kToolDisplayShift, kToolFont5x11,
+                 kToolOneLine, kToolRightToLeft, kToolMoveDisplay}) {
+    EXPECT_FALSE(Checked(id)) << id;
+  }
+  EXPECT_TRUE(Enabled(kToolGridTallFirst - 1));
+  EXPECT_FALSE(Enabled(kToolGridTallFirst));
+
+  struct Step { const char* what; int field; const char* text; int id; std::string sent; };
+  const std::vector<Step> steps = {
+      {"Show Cursor", 0, nullptr, kToolShowCursor, D("0E")},
+      {"Move Display", 0, nullptr, kToolMoveDisplay, ""},
+      {"<Go Left moves the display", 0, nullptr, kToolGoLeft, D("18")},
+      {"12 is decimal", kToolCommandField, "12", kToolSendCommand, D("0C")},
+      {"0C reads as 0", kToolCommandField, "0C", kToolSendCommand, D("00")},
+      {"5x11 with two lines", 0, nullptr, kToolFont5x11, D("2C")},
+      {"1 Line", 0, nullptr, kToolOneLine, D("20")},
+      {"5x11 with one line", 0, nullptr, kToolFont5x11, D("24")},
+      {"Font table shows", 0, nullptr, kToolFontTable, ""},
+  };
+  for (const Step& step : steps) {
+    if (step.field) Type(step.field, step.text);
+    Click(step.id);
+    EXPECT_EQ(NewRxLines(), step.sent) << step.what;
+  }
+  EXPECT_TRUE(Enabled(kToolGridTallFirst));
+  HWND chart = FindProcessWindow("Font Wnd");
+  ASSERT_NE(chart, nullptr);
+  EXPECT_TRUE(IsWindowVisible(chart));
+  Click(kToolFontTable);
+  EXPECT_FALSE(IsWindowVisible(chart));
+  EXPECT_EQ(NewRxLines(), "");
+
+  // Reopened: the controller's 5x11 font, one line and cursor, and the move mode chosen before.
+  Click(kToolQuit);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog_); }));
+  OpenTool();
+  EXPECT_EQ(NewRxLines(), Line("@Z4") + Line("@V"));
+  for (int id : {kToolFont5x11, kToolOneLine, kToolMoveDisplay}) {
+    EXPECT_TRUE(Checked(id)) << id;
+  }
+  // "12" sent 0x0C: the cursor is off again, and a fresh dialog shows it so.
+  for (int id : {kToolFont5x8, kToolTwoLines, kToolMoveCursor, kToolShowCursor}) {
+    EXPECT_FALSE(Checked(id)) << id;
+  }
+  EXPECT_TRUE(Enabled(kToolGridTallFirst));
+  EXPECT_EQ(Text(GetDlgItem(dialog_, kToolCommandField)), "");
+}
+
+TEST_F(LcdTestTool, DisplaytestAndAssignShowOnTheLcd) {
+  LoadPicture();
+  OpenTool();
+  NewRxLines();
+  const std::string blocks(16, '\xFF');
+  Click(kToolDisplayTest);
+  EXPECT_EQ(NewRxLines(), D("01") + D("80") + Line("@W" + blocks) + D("C0") + Line("@W" + blocks));
+  const std::vector<uint32_t> full(8, 0x1F);
+  for (int row = 0; row < 2; ++row) {
+    for (int cell = 0; cell < 16; ++cell) ASSERT_EQ(CellRows(row, cell), full) << row << "," << cell;
+  }
+  // The address counter stood at line 1, column 16: one step left and "A" lands in cell 15.
+  Click(kToolGoLeft);
+  Type(kToolTextField, "A");
+  Click(kToolSendText);
+  EXPECT_EQ(NewRxLines(), D("10") + Line("@WA"));
+  EXPECT_EQ(CellRows(1, 15), (std::vector<uint32_t>{0x0E, 0x11, 0x11, 0x1F, 0x11, 0x11, 0x11, 0x00}));
+
+  // Code 3 at the start of line 0 (a full block until its glyph is assigned), then a pattern.
+  Click(kToolClearLcd);
+  Send(api_, std::string("@W\x03\x10"));
+  SyncWithPanel(panel_);
+  EXPECT_EQ(CellRows(0, 0), full);
+  const std::vector<uint32_t> pattern = {0x11, 0x0A, 0x04, 0x0A, 0x11, 0x00, 0x1F, 0x10};
+  for (int r = 0; r < 8; ++r) {
+    for (int c = 0; c < 5; ++c) {
+      if (pattern[r] & (0x10u >> c)) Click(kToolGridFirst + 5 * r + c);
+    }
+  }
+  NewRxLines();
+  Click(kToolAssign);  // no number: nothing is sent, the status line says why
+  EXPECT_EQ(NewRxLines(), "");
+  EXPECT_NE(Text(FindWindowExA(panel_, nullptr, "static", nullptr)).find("Symbol Nr"), std::string::npos);
+  Type(kToolSymbolField, "3");
+  Click(kToolAssign);
+  EXPECT_EQ(NewRxLines(), D("58") + Line("@WQJDJQ@_P") + D("81"));
+  EXPECT_EQ(CellRows(0, 0), pattern);
+  Click(kToolFontTable);
+  HWND chart = FindProcessWindow("Font Wnd");
+  ASSERT_NE(chart, nullptr);
+  EXPECT_TRUE(WaitFor([&] { return ChartRows(chart, 3) == pattern; }));
+}
+
+}  // namespace
