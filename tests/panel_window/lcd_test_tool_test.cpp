@@ -42,68 +42,68 @@ class LcdTestToolTest : public ::testing::Test {
 
 std::string D(const char* hex) { return std::string("@D") + hex + "\x10"; }
 
+// A controller state at the click: power-on with these fields changed.
+struct State {
+  int8_t lines = -1, font = -1, increment = -1, shift = -1, cursor = -1;
+};
+
 struct CommandCase {
-  const char* name;
-  std::function<void(LcdController&)> state;  // the controller at the click (power-on if null)
+  State state;
   LcdToolClick click;
   std::vector<std::string> frames;
 };
 
 TEST_F(LcdTestToolTest, EachControlSendsItsFrames) {
-  const std::string blocks(16, '\xFF');
+  const std::string blocks = "@W" + std::string(16, '\xFF') + "\x10";
   const std::string long_text(100, 'x');
-  auto one_line = [](LcdController& c) { c.lines = 1; };
-  auto tall_one_line = [](LcdController& c) { c.lines = 1; c.font_mode = 2; };
+  const State one_line{1}, tall{1, 2}, backwards{-1, -1, 0}, shifting{-1, -1, -1, 1};
+  const State cursor_on{-1, -1, -1, -1, 1};
   const std::vector<CommandCase> cases = {
-      {"Reset", nullptr, {kToolReset, 0, 0, nullptr}, {"@?^!\x10"}},
-      {"Displaytest", nullptr, {kToolDisplayTest, 0, 0, nullptr},
-       {D("01"), D("80"), "@W" + blocks + "\x10", D("C0"), "@W" + blocks + "\x10"}},
-      {"command 12", nullptr, {kToolSendCommand, 0, 0, "12"}, {D("0C")}},
-      {"command 0C", nullptr, {kToolSendCommand, 0, 0, "0C"}, {D("00")}},
-      {"command empty", nullptr, {kToolSendCommand, 0, 0, ""}, {}},
-      {"command 999", nullptr, {kToolSendCommand, 0, 0, "999"}, {D("3E7")}},
-      {"command reads 4 chars", nullptr, {kToolSendCommand, 0, 0, "123456"}, {D("4D2")}},
-      {"Clear Lcd", nullptr, {kToolClearLcd, 0, 0, nullptr}, {D("01")}},
-      {"Return home", nullptr, {kToolReturnHome, 0, 0, nullptr}, {D("02")}},
-      {"text", nullptr, {kToolSendText, 0, 0, "Hallo"}, {"@WHallo\x10"}},
-      {"text empty", nullptr, {kToolSendText, 0, 0, nullptr}, {"@W\x10"}},
-      {"text cut to 79", nullptr, {kToolSendText, 0, 0, long_text.c_str()},
-       {"@W" + long_text.substr(0, 79) + "\x10"}},
-      {"shift on", nullptr, {kToolDisplayShift, 1, 0, nullptr}, {D("07")}},
-      {"shift off, decrement", [](LcdController& c) { c.increment = 0; },
-       {kToolDisplayShift, 0, 0, nullptr}, {D("04")}},
-      {"LCD off keeps cursor", [](LcdController& c) { c.cursor = 1; },
-       {kToolLcdOn, 0, 0, nullptr}, {D("0A")}},
-      {"Show Cursor", nullptr, {kToolShowCursor, 1, 0, nullptr}, {D("0E")}},
-      {"Blinking Cursor", [](LcdController& c) { c.cursor = 1; },
-       {kToolBlinkCursor, 1, 0, nullptr}, {D("0F")}},
-      {"5x11 two lines", nullptr, {kToolFont5x11, 1, 0, nullptr}, {D("2C")}},
-      {"5x11 one line", one_line, {kToolFont5x11, 1, 0, nullptr}, {D("24")}},
-      {"5x8 two lines", nullptr, {kToolFont5x8, 1, 0, nullptr}, {D("28")}},
-      {"5x8 one line", tall_one_line, {kToolFont5x8, 1, 0, nullptr}, {D("20")}},
-      {"1 Line 5x8", nullptr, {kToolOneLine, 1, 0, nullptr}, {D("20")}},
-      {"1 Line 5x11", tall_one_line, {kToolOneLine, 1, 0, nullptr}, {D("24")}},
-      {"2 Lines 5x11", tall_one_line, {kToolTwoLines, 1, 0, nullptr}, {D("2C")}},
-      {"2 Lines 5x8", one_line, {kToolTwoLines, 1, 0, nullptr}, {D("28")}},
-      {"left to right, shift", [](LcdController& c) { c.entry_shift = 1; },
-       {kToolLeftToRight, 1, 0, nullptr}, {D("07")}},
-      {"right to left", nullptr, {kToolRightToLeft, 1, 0, nullptr}, {D("04")}},
-      {"Go Left cursor", nullptr, {kToolGoLeft, 0, 0, nullptr}, {D("10")}},
-      {"Go Left display", nullptr, {kToolGoLeft, 0, 1, nullptr}, {D("18")}},
-      {"Go Right cursor", nullptr, {kToolGoRight, 0, 0, nullptr}, {D("14")}},
-      {"Go Right display", nullptr, {kToolGoRight, 0, 1, nullptr}, {D("1C")}},
-      {"Move Display", nullptr, {kToolMoveDisplay, 1, 0, nullptr}, {}},
-      {"Font table", nullptr, {kToolFontTable, 0, 0, nullptr}, {}},
-      {"grid box", nullptr, {kToolGridFirst + 7, 1, 0, nullptr}, {}},
-      {"Backlight", nullptr, {kToolBacklight, 1, 0, nullptr}, {}},
-      {"Assign alone", nullptr, {kToolAssign, 0, 0, nullptr}, {}},
+      {{}, {kToolReset, 0, 0, nullptr}, {"@?^!\x10"}},
+      {{}, {kToolDisplayTest, 0, 0, nullptr}, {D("01"), D("80"), blocks, D("C0"), blocks}},
+      {{}, {kToolSendCommand, 0, 0, "12"}, {D("0C")}},
+      {{}, {kToolSendCommand, 0, 0, "0C"}, {D("00")}},
+      {{}, {kToolSendCommand, 0, 0, ""}, {}},
+      {{}, {kToolSendCommand, 0, 0, "123456"}, {D("4D2")}},  // four characters read
+      {{}, {kToolClearLcd, 0, 0, nullptr}, {D("01")}},
+      {{}, {kToolReturnHome, 0, 0, nullptr}, {D("02")}},
+      {{}, {kToolSendText, 0, 0, "Hallo"}, {"@WHallo\x10"}},
+      {{}, {kToolSendText, 0, 0, nullptr}, {"@W\x10"}},
+      {{}, {kToolSendText, 0, 0, long_text.c_str()}, {"@W" + long_text.substr(0, 79) + "\x10"}},
+      {{}, {kToolDisplayShift, 1, 0, nullptr}, {D("07")}},
+      {backwards, {kToolDisplayShift, 0, 0, nullptr}, {D("04")}},
+      {cursor_on, {kToolLcdOn, 0, 0, nullptr}, {D("0A")}},
+      {{}, {kToolShowCursor, 1, 0, nullptr}, {D("0E")}},
+      {cursor_on, {kToolBlinkCursor, 1, 0, nullptr}, {D("0F")}},
+      {{}, {kToolFont5x11, 1, 0, nullptr}, {D("2C")}},
+      {one_line, {kToolFont5x11, 1, 0, nullptr}, {D("24")}},
+      {{}, {kToolFont5x8, 1, 0, nullptr}, {D("28")}},
+      {tall, {kToolFont5x8, 1, 0, nullptr}, {D("20")}},
+      {{}, {kToolOneLine, 1, 0, nullptr}, {D("20")}},
+      {tall, {kToolOneLine, 1, 0, nullptr}, {D("24")}},
+      {tall, {kToolTwoLines, 1, 0, nullptr}, {D("2C")}},
+      {one_line, {kToolTwoLines, 1, 0, nullptr}, {D("28")}},
+      {shifting, {kToolLeftToRight, 1, 0, nullptr}, {D("07")}},
+      {{}, {kToolRightToLeft, 1, 0, nullptr}, {D("04")}},
+      {{}, {kToolGoLeft, 0, 0, nullptr}, {D("10")}},
+      {{}, {kToolGoLeft, 0, 1, nullptr}, {D("18")}},
+      {{}, {kToolGoRight, 0, 0, nullptr}, {D("14")}},
+      {{}, {kToolGoRight, 0, 1, nullptr}, {D("1C")}},
+      {{}, {kToolMoveDisplay, 1, 0, nullptr}, {}},
+      {{}, {kToolGridFirst + 7, 1, 0, nullptr}, {}},
+      {{}, {kToolBacklight, 1, 0, nullptr}, {}},
   };
   for (const CommandCase& c : cases) {
     SetUp();
-    if (c.state) c.state(lcd());
+    auto apply = [](int8_t value, uint8_t* field) { if (value >= 0) *field = static_cast<uint8_t>(value); };
+    apply(c.state.lines, &lcd().lines);
+    apply(c.state.font, &lcd().font_mode);
+    apply(c.state.increment, &lcd().increment);
+    apply(c.state.shift, &lcd().entry_shift);
+    apply(c.state.cursor, &lcd().cursor);
     frames_.clear();
     SendLcdToolCommand(c.click, lcd(), Recorder());
-    EXPECT_EQ(frames_, c.frames) << c.name;
+    EXPECT_EQ(frames_, c.frames) << c.click.id << " " << (c.click.text ? c.click.text : "");
   }
   frames_.clear();
   SendLcdToolOpening(Recorder());
@@ -111,51 +111,25 @@ TEST_F(LcdTestToolTest, EachControlSendsItsFrames) {
 }
 
 TEST_F(LcdTestToolTest, RefreshFollowsTheFlagsAndMoveModeOutlivesTheDialog) {
-  auto check_of = [](const LcdToolRefresh& r, int id) {
-    for (const auto& box : r.boxes) {
-      if (box.id == id) return static_cast<int>(box.check);
-    }
-    return -1;
+  auto checks = [](const LcdToolRefresh& r) {
+    std::string marks;  // per box in refresh order: "k"eep, "s"et, "c"lear
+    for (const auto& box : r.boxes) marks += "ksc"[box.check];
+    return marks;
   };
-  const int kKeep = kToolCheckKeep, kSet = kToolCheckSet, kClear = kToolCheckClear;
-  struct RefreshCase {
-    const char* name;
-    std::function<void(LcdController&)> state;
-    std::vector<std::pair<int, int>> checks;
-    uint8_t tall_rows;
-  };
-  const std::vector<RefreshCase> cases = {
-      {"power-on", nullptr,
-       {{kToolLcdOn, kSet}, {kToolShowCursor, kKeep}, {kToolBlinkCursor, kKeep},
-        {kToolDisplayShift, kKeep}, {kToolFont5x8, kSet}, {kToolFont5x11, kClear},
-        {kToolTwoLines, kSet}, {kToolOneLine, kClear}, {kToolLeftToRight, kSet},
-        {kToolRightToLeft, kClear}, {kToolMoveCursor, kSet}, {kToolMoveDisplay, kClear}},
-       0},
-      {"every flag, 5x11, one line, backwards",
-       [](LcdController& c) {
-         c.display_on = 0; c.cursor = 1; c.blink = 1; c.entry_shift = 1;
-         c.font_mode = 2; c.lines = 1; c.increment = 0;
-       },
-       {{kToolLcdOn, kKeep}, {kToolShowCursor, kSet}, {kToolBlinkCursor, kSet},
-        {kToolDisplayShift, kSet}, {kToolFont5x8, kClear}, {kToolFont5x11, kSet},
-        {kToolTwoLines, kClear}, {kToolOneLine, kSet}, {kToolLeftToRight, kClear},
-        {kToolRightToLeft, kSet}},
-       1},
-  };
+  // Order: LCD On, Show Cursor, Blinking, Shift, 5x11, 5x8, 1 Line, 2 Lines, l-r, r-l,
+  // Move Cursor, Move Display.
   EXPECT_EQ(GetLcdToolMoveMode(), kMoveModeUnset);
-  for (const RefreshCase& c : cases) {
-    SetUp();
-    if (c.state) c.state(lcd());
-    const LcdToolRefresh refresh = LcdToolRefreshFrom(lcd());
-    for (const auto& [id, check] : c.checks) EXPECT_EQ(check_of(refresh, id), check) << c.name << id;
-    EXPECT_EQ(refresh.tall_rows_enabled, c.tall_rows) << c.name;
-  }
-  // Move mode 0 became 1; a chosen "Move Display" stays through later refreshes.
-  EXPECT_EQ(GetLcdToolMoveMode(), kMoveModeCursor);
-  SetLcdToolMoveMode(kMoveModeDisplay);
-  const LcdToolRefresh reopened = LcdToolRefreshFrom(lcd());
-  EXPECT_EQ(check_of(reopened, kToolMoveDisplay), kSet);
-  EXPECT_EQ(check_of(reopened, kToolMoveCursor), kClear);
+  LcdToolRefresh power_on = LcdToolRefreshFrom(lcd());
+  EXPECT_EQ(checks(power_on), "skkkcscsscsc");
+  EXPECT_EQ(power_on.tall_rows_enabled, 0);
+  EXPECT_EQ(GetLcdToolMoveMode(), kMoveModeCursor);  // 0 became 1
+
+  lcd().display_on = 0; lcd().cursor = 1; lcd().blink = 1; lcd().entry_shift = 1;
+  lcd().font_mode = 2; lcd().lines = 1; lcd().increment = 0;
+  SetLcdToolMoveMode(kMoveModeDisplay);  // chosen in an earlier opening
+  LcdToolRefresh all = LcdToolRefreshFrom(lcd());
+  EXPECT_EQ(checks(all), "ksssscsccscs");
+  EXPECT_EQ(all.tall_rows_enabled, 1);
 }
 
 TEST_F(LcdTestToolTest, AssignWritesTheGridIntoUserGlyphsAndPutsTheCursorBack) {
