@@ -105,6 +105,8 @@ LcdToolAssignResult SendLcdToolAssign(const LcdToolGrid& grid, const char* numbe
 // The status line's text for a refused Assign; null for kAssignSent.
 const char* LcdToolAssignMessage(LcdToolAssignResult result);
 
+// Builds "@" + command + text + 0x10 with BuildFrame and hands it to the sink at once.
+void SendLcdToolFrame(uint8_t command, const char* text, const LcdToolSink& sink);
 // Sends D(value): "@D" + value as "%02X" + 0x10 (more digits above 255).
 void SendLcdToolInstruction(uint32_t value, const LcdToolSink& sink);
 

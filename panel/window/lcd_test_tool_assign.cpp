@@ -6,13 +6,11 @@
 // kToolGlyphRowMarker above its dots and is printable.
 #include "panel/window/lcd_test_tool.h"
 
-#include "panel/link/build_frame.h"
-
 namespace panel {
 
 namespace {
 
-constexpr uint8_t kCmdWrite = 'W';
+constexpr uint8_t kWriteLetter = 'W';
 constexpr uint32_t kSetCgram = 0x40;
 constexpr uint32_t kSetDdram = 0x80;
 constexpr uint32_t kDdramAddressMask = 0x7F;
@@ -69,9 +67,7 @@ LcdToolAssignResult SendLcdToolAssign(const LcdToolGrid& grid, const char* numbe
     text[i] = static_cast<char>(forward ? bytes[i] : bytes[count - 1 - i]);
   }
   SendLcdToolInstruction(kSetCgram | (start & (kLcdGlyphAddressCount - 1)), sink);
-  int length = 0;
-  const uint8_t* frame = BuildFrame(kCmdWrite, 0, text, &length, kToolFrameTerminator);
-  if (sink.send != nullptr) sink.send(sink.context, frame, length);
+  SendLcdToolFrame(kWriteLetter, text, sink);
 
   const uint8_t line = lcd.address_line < kLcdMaxRows ? lcd.address_line : 0;
   const uint32_t cursor = layout.line_start[line] + lcd.address_column;

@@ -9,11 +9,11 @@ namespace panel {
 
 namespace {
 
-constexpr uint8_t kCmdInstruction = 'D';
-constexpr uint8_t kCmdWrite = 'W';
-constexpr uint8_t kCmdKeyClick = 'Z';
-constexpr uint8_t kCmdVersion = 'V';
-constexpr uint8_t kCmdReset = '?';
+constexpr uint8_t kInstructionLetter = 'D';
+constexpr uint8_t kWriteLetter = 'W';
+constexpr uint8_t kKeyClickLetter = 'Z';
+constexpr uint8_t kVersionLetter = 'V';
+constexpr uint8_t kResetLetter = '?';
 constexpr char kKeyClickOn[] = "4";
 constexpr char kResetText[] = "^!";  // "@?^!": the controller's reset sequence
 
@@ -38,12 +38,6 @@ constexpr char kFullBlock = '\xFF';
 constexpr uint8_t kTallFont = 2;
 constexpr uint8_t kTwoLines = 2;
 
-void Send(const LcdToolSink& sink, uint8_t command, const char* text) {
-  int length = 0;
-  const uint8_t* frame = BuildFrame(command, 0, text, &length, kToolFrameTerminator);
-  if (sink.send != nullptr) sink.send(sink.context, frame, length);
-}
-
 uint32_t DisplayControl(uint32_t d, uint32_t c, uint32_t b) {
   return kDisplayControl + 4 * d + 2 * c + b;
 }
@@ -54,9 +48,9 @@ void SendDisplayTest(const LcdToolSink& sink) {
   blocks[kDisplayTestCells] = '\0';
   SendLcdToolInstruction(kClearDisplay, sink);
   SendLcdToolInstruction(kSetDdramLine0, sink);
-  Send(sink, kCmdWrite, blocks);
+  SendLcdToolFrame(kWriteLetter, blocks, sink);
   SendLcdToolInstruction(kSetDdramLine1, sink);
-  Send(sink, kCmdWrite, blocks);
+  SendLcdToolFrame(kWriteLetter, blocks, sink);
 }
 
 void SendCommandField(const char* text, const LcdToolSink& sink) {
@@ -70,15 +64,21 @@ void SendTextField(const char* text, const LcdToolSink& sink) {
   for (int i = 0; text != nullptr && i < kToolTextFieldChars && text[i] != '\0'; ++i) {
     cut[i] = text[i];
   }
-  Send(sink, kCmdWrite, cut);
+  SendLcdToolFrame(kWriteLetter, cut, sink);
 }
 
 }  // namespace
 
+void SendLcdToolFrame(uint8_t command, const char* text, const LcdToolSink& sink) {
+  int length = 0;
+  const uint8_t* frame = BuildFrame(command, 0, text, &length, kToolFrameTerminator);
+  if (sink.send != nullptr) sink.send(sink.context, frame, length);
+}
+
 void SendLcdToolInstruction(uint32_t value, const LcdToolSink& sink) {
   char hex[16];
   FormatText(hex, sizeof hex, "%02X", static_cast<int>(value));
-  Send(sink, kCmdInstruction, hex);
+  SendLcdToolFrame(kInstructionLetter, hex, sink);
 }
 
 uint32_t LcdToolCommandValue(const char* text) {
@@ -92,8 +92,8 @@ uint32_t LcdToolCommandValue(const char* text) {
 }
 
 void SendLcdToolOpening(const LcdToolSink& sink) {
-  Send(sink, kCmdKeyClick, kKeyClickOn);
-  Send(sink, kCmdVersion, nullptr);
+  SendLcdToolFrame(kKeyClickLetter, kKeyClickOn, sink);
+  SendLcdToolFrame(kVersionLetter, nullptr, sink);
 }
 
 void SendLcdToolCommand(const LcdToolClick& click, const LcdController& lcd,
@@ -104,7 +104,7 @@ void SendLcdToolCommand(const LcdToolClick& click, const LcdController& lcd,
   uint32_t instruction = 0;
   switch (click.id) {
     case kToolReset:
-      Send(sink, kCmdReset, kResetText);
+      SendLcdToolFrame(kResetLetter, kResetText, sink);
       return;
     case kToolDisplayTest:
       SendDisplayTest(sink);
