@@ -373,6 +373,11 @@ TEST_F(PanelMenuWindow, GermanMenuAtCreationGreysSendHelpTopicsAndTheLcdTestTool
   }
   EXPECT_TRUE(IsChecked(menu_, 32794));
   EXPECT_TRUE(IsChecked(menu_, 32781));
+  // The command itself, without option 0x0800, opens no dialog and leaves the item greyed.
+  PostMessageA(panel_, WM_COMMAND, 32851, 0);
+  SyncWithPanel(panel_);
+  EXPECT_EQ(FindProcessWindow("#32770"), nullptr);
+  EXPECT_TRUE(GetMenuState(menu_, 32851, MF_BYCOMMAND) & MF_GRAYED);
 }
 
 TEST_F(PanelMenuWindow, EnglishMenuAtCreationKeepsTheLcdTestToolWithItsOption) {
