@@ -92,7 +92,7 @@ uint64_t QuietTicks(uint64_t wanted) {
   if (!g_engine.fast_forward || g_engine.inputs_changed) return 0;
   tagLISTHEAD* tx = GetTXListHead();
   if (tx && tx->count != 0) return 0;
-  uint64_t quiet = controller::QuietTicksAhead();
+  uint64_t quiet = controller::QuietTicksAhead(SimulatedTime().second);
   const uint64_t second = TicksInThisSecond();
   if (second < quiet) quiet = second;
   return quiet < wanted ? quiet : wanted;
@@ -155,7 +155,7 @@ uint64_t RunTicks(uint64_t ticks, StopCondition stop, void* context) {
   while (g_engine.ticks < end) {
     const uint64_t quiet = QuietTicks(end - g_engine.ticks);
     if (quiet > 0) {
-      controller::SkipQuietTicks(static_cast<uint32_t>(quiet));
+      controller::SkipQuietTicks(static_cast<uint32_t>(quiet), SimulatedTime().second);
       AfterTicks(quiet);
       continue;  // nothing the stop condition reads has changed
     }

@@ -18,9 +18,9 @@ bool WorkPending() {
 
 }  // namespace
 
-uint32_t QuietTicksAhead() {
+uint32_t QuietTicksAhead(uint8_t platform_second) {
   const ControllerState& c = g_controller;
-  if (WorkPending()) return 0;
+  if (WorkPending() || platform_second != c.last_platform_second) return 0;
   // The tick that wraps the tick-in-second count to 0 is where the seconds timers count.
   uint32_t quiet = static_cast<uint32_t>(kTicksPerSecond - 1 - c.tick_in_second);
   for (const TimerSlot& slot : c.timers) {
@@ -37,8 +37,8 @@ uint32_t QuietTicksAhead() {
   return quiet;
 }
 
-void SkipQuietTicks(uint32_t ticks) {
-  uint32_t quiet = QuietTicksAhead();
+void SkipQuietTicks(uint32_t ticks, uint8_t platform_second) {
+  uint32_t quiet = QuietTicksAhead(platform_second);
   if (ticks > quiet) ticks = quiet;
   if (ticks == 0) return;
   ControllerState& c = g_controller;
