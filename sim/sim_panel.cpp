@@ -50,7 +50,7 @@ void NoteLedChanges(void*) {
     LedHistory& led = g_panel.leds[i];
     if (led.record->color == led.colour) continue;
     led.colour = led.record->color;
-    led.changes[1] = led.changes[0];
+    for (int k = kBlinkChangesNeeded - 1; k > 0; --k) led.changes[k] = led.changes[k - 1];
     led.changes[0] = g_panel.now_ms;
     if (led.change_count < kBlinkChangesNeeded) ++led.change_count;
   }
@@ -90,7 +90,7 @@ void RememberLeds() {
   g_panel.led_count = 0;
   for (tagRECTNODE* node = GetRectHead(GetRectList()); node; node = GetNextRectEntry(node)) {
     if (node->record->kind != kRectKindLed || g_panel.led_count == kMaxLeds) continue;
-    g_panel.leds[g_panel.led_count++] = LedHistory{node->record, node->record->color, {0, 0}, 0};
+    g_panel.leds[g_panel.led_count++] = LedHistory{node->record, node->record->color, {}, 0};
   }
 }
 
@@ -163,10 +163,12 @@ LedState PanelLedState(int32_t id) {
   for (size_t i = 0; i < g_panel.led_count; ++i) {
     const LedHistory& history = g_panel.leds[i];
     if (history.record->id != id) continue;
-    if (history.change_count == kBlinkChangesNeeded &&
-        g_panel.now_ms - history.changes[kBlinkChangesNeeded - 1] <= kBlinkWindowMs) {
-      return LedState::kBlinking;
+    bool blinking = history.change_count == kBlinkChangesNeeded &&
+                    g_panel.now_ms - history.changes[0] <= kBlinkGapMaxMs;
+    for (int k = 1; k < kBlinkChangesNeeded; ++k) {
+      blinking = blinking && history.changes[k - 1] - history.changes[k] <= kBlinkGapMaxMs;
     }
+    if (blinking) return LedState::kBlinking;
     return history.record->color == history.record->active_color ? LedState::kOn
                                                                   : LedState::kOff;
   }

@@ -13,9 +13,11 @@
 namespace sim {
 
 constexpr int kLcdTextRows = 2;
-// An LED that changed at least this often within the window blinks.
-constexpr int kBlinkChangesNeeded = 2;
-constexpr uint64_t kBlinkWindowMs = 2500;
+// An LED blinks while its last three changes lie at most this far apart one from the next and
+// the last one at most this long ago (the controller toggles a blinking LED every second; a
+// single off and on, as a menu gives, is no blinking).
+constexpr int kBlinkChangesNeeded = 3;
+constexpr uint64_t kBlinkGapMaxMs = 1500;
 
 enum class LedState : uint8_t { kOff, kOn, kBlinking };
 
