@@ -44,7 +44,10 @@ bool WriteJunitReport(const std::string& path, const std::vector<ReportedScenari
       std::fprintf(file, "/>\n");
       continue;
     }
-    const std::string first_line = s.result.failure.substr(0, s.result.failure.find('\n'));
+    const std::string& failure = s.result.failure;
+    const size_t from = failure.find_first_not_of(' ');
+    const std::string first_line =
+        from == std::string::npos ? "" : failure.substr(from, failure.find('\n', from) - from);
     std::fprintf(file, ">\n      <failure message=\"%s\">%s</failure>\n    </testcase>\n",
                  XmlEscape(first_line).c_str(), XmlEscape(s.result.failure).c_str());
   }
