@@ -13,6 +13,7 @@ namespace shell {
 namespace {
 
 constexpr char kRecordOption[] = "--record";
+constexpr char kPanelLibrary[] = "siccorae.dll";
 
 controller::ReceiveCallback g_controller_receive = nullptr;
 const unsigned char* g_cell = nullptr;
@@ -22,9 +23,21 @@ void RecordingReceive() {
   g_controller_receive();
 }
 
-// The button's area name in the panel's area list (loaded by then).
+// A library export by name (through void*: the exports have other types than FARPROC's).
+template <typename Function>
+Function PanelExport(const char* name) {
+  HMODULE library = GetModuleHandleA(kPanelLibrary);
+  return library ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)))
+                 : nullptr;
+}
+
+// The button's area name in the panel library's area list (loaded by then). Asked through the
+// loaded library itself, so a program that also links the portable lists gets the panel's.
 const char* PanelButtonName(int32_t id) {
-  const tagRECTPROP* area = FindRectById(GetRectList(), id);
+  auto get_list = PanelExport<tagRLISTHEAD* (*)()>("GetRectList");
+  auto find = PanelExport<tagRECTPROP* (*)(tagRLISTHEAD*, int32_t)>("FindRectById");
+  if (!get_list || !find) return nullptr;
+  const tagRECTPROP* area = find(get_list(), id);
   return area ? area->name : nullptr;
 }
 
