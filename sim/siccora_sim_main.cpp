@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "app/controller/controller_tick.h"
 #include "sim/panel_picture.h"
 #include "sim/scenario.h"
 #include "sim/scenario_run.h"
@@ -33,6 +34,7 @@ constexpr int kExitError = 2;
 constexpr char kDefaultAreaFile[] = "rk52.opd";
 constexpr char kDefaultPictureRun[] = "5s";
 constexpr size_t kPathMax = 4096;
+constexpr uint32_t kPictureClockMs = 10u * 3600u * 1000u;  // 10:00, as a scenario's default
 
 struct Options {
   sim::RunSetup setup;
@@ -97,9 +99,9 @@ int PictureOnly(const Options& options) {
   sim::Scenario idle;
   idle.file = "--run";
   idle.name = "idle";
-  idle.clock_ms = 10u * 3600u * 1000u;
-  idle.temperature = 15;
-  idle.humidity = 58;
+  idle.clock_ms = kPictureClockMs;
+  idle.temperature = controller::kStartTemperature;
+  idle.humidity = controller::kStartHumidity;
   sim::Step wait{};
   wait.kind = sim::StepKind::kWait;
   wait.ticks = ticks;
