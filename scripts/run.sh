@@ -10,14 +10,16 @@
 #                                           then end the program
 #   options: --wait SECONDS (before the screenshot, default 6)
 #            --build-dir DIR (default build/win64, configured with the win64 preset)
+#            --record FILE (the session as a siccora-sim scenario: siccora.exe --record)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build_dir=$root/build/win64
 screenshot=""
 wait_seconds=6
+record=""
 
 usage() {
-  sed -n '2,12p' "$0" | sed 's/^# \{0,1\}//'
+  sed -n '2,13p' "$0" | sed 's/^# \{0,1\}//'
   exit "${1:-0}"
 }
 
@@ -26,6 +28,7 @@ while [ $# -gt 0 ]; do
     --screenshot) [ $# -ge 2 ] || usage 2; screenshot=$2; shift 2 ;;
     --wait) [ $# -ge 2 ] || usage 2; wait_seconds=$2; shift 2 ;;
     --build-dir) [ $# -ge 2 ] || usage 2; build_dir=$2; shift 2 ;;
+    --record) [ $# -ge 2 ] || usage 2; record=$2; shift 2 ;;
     -h|--help) usage 0 ;;
     *) echo "run.sh: unknown argument $1" >&2; usage 2 ;;
   esac
@@ -37,6 +40,12 @@ if [ -n "$screenshot" ]; then
   # The program runs in its own folder; keep the screenshot where the caller meant it.
   case "$screenshot" in /*) ;; *) screenshot=$PWD/$screenshot ;; esac
   mkdir -p "$(dirname "$screenshot")"
+fi
+program_args=()
+if [ -n "$record" ]; then
+  # Wine's drive Z: is the root of the Linux file system.
+  case "$record" in /*) ;; *) record=$PWD/$record ;; esac
+  program_args=(--record "Z:${record//\//\\}")
 fi
 case "$build_dir" in /*) ;; *) build_dir=$PWD/$build_dir ;; esac
 
@@ -79,11 +88,11 @@ cd "$program_dir"
 log=$program_dir/siccora.log
 echo "Starting the prototype in $program_dir (display $DISPLAY, output in $log)"
 if [ -z "$screenshot" ]; then
-  "$root/scripts/wine-run.sh" siccora.exe >"$log" 2>&1
+  "$root/scripts/wine-run.sh" siccora.exe "${program_args[@]}" >"$log" 2>&1
   exit 0
 fi
 
-"$root/scripts/wine-run.sh" siccora.exe >"$log" 2>&1 &
+"$root/scripts/wine-run.sh" siccora.exe "${program_args[@]}" >"$log" 2>&1 &
 program=$!
 sleep "$wait_seconds"
 if ! kill -0 "$program" 2>/dev/null; then

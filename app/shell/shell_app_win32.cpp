@@ -4,6 +4,7 @@
 #include "app/controller/wall_clock.h"
 #include "app/shell/shell_clock_win32.h"
 #include "app/shell/shell_panel_end_win32.h"
+#include "app/shell/shell_record_win32.h"
 #include "app/shell/shell_relays.h"
 #include "app/shell/shell_resource_ids.h"
 #include "app/shell/shell_sliders.h"
@@ -59,6 +60,8 @@ bool TakeOneMessage() {
 
 void RunTickAndSend() {
   const int length = controller::ControllerTick(controller::kTickModeRun, &g_shell.io);
+  RecordShellTick(g_shell.sim_temperature, g_shell.sim_humidity,
+                  length > 0 ? g_shell.io.data.bytes : nullptr, length);
   if (length <= 0) return;
   const uint8_t* bytes = g_shell.io.data.bytes;
   if (g_shell.frame_tap) g_shell.frame_tap(bytes, static_cast<uint32_t>(length));
@@ -89,8 +92,10 @@ HWND ShellStart(HINSTANCE instance, int show_command) {
   controller::SetWallClockSource(LocalWallClock);
   controller::ControllerTick(controller::kTickModeInitialise, &g_shell.io);
   // After the initialising tick io carries the receive callback and the receive cell.
-  SetRxTarget(g_shell.io.data.receive_byte,
-              reinterpret_cast<unsigned char*>(g_shell.io.temperature));
+  unsigned char* cell = reinterpret_cast<unsigned char*>(g_shell.io.temperature);
+  SetRxTarget(StartShellRecording(g_shell.io.data.receive_byte, cell, g_shell.sim_temperature,
+                                  g_shell.sim_humidity),
+              cell);
 
   g_shell.io.temperature = &g_shell.sim_temperature;
   g_shell.io.humidity = &g_shell.sim_humidity;
@@ -122,6 +127,7 @@ int ShellRun(HINSTANCE instance, int show_command) {
   // The process ends when the entry returns: end the panel's UI thread in order first.
   EndPanelUiThread(FindPanelUiThread(g_shell.panel_ended ? 0 : kPanelWindowWaitMs),
                    kPanelThreadEndWaitMs);
+  StopShellRecording();
   return ShellExitCode();
 }
 

@@ -33,6 +33,7 @@ const CommonLines kTxMonitorLines = {
 };
 
 void ReportToStandardOutput(const char* format, const void* address) {
+  if (InstalledPanelPlatform().write_list_report == nullptr) return;  // no report: dropped
   char line[256];
   FormatText(line, sizeof line, format, address);
   PlatformWriteListReport(line);

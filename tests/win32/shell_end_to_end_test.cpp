@@ -8,10 +8,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "app/shell/shell_app_win32.h"
+#include "app/shell/shell_record_win32.h"
 #include "app/shell/shell_resource_ids.h"
 #include "app/shell/shell_sliders.h"
 #include "panel/core/data_lists.h"
@@ -222,3 +224,85 @@ TEST_F(ShellEndToEnd, HumidityAt70AndRoomKeyFrameSwitchVentilatorAndCompressorOn
 }
 
 }  // namespace
+
+// A button area appended to the library's area list through its exports (the cases run in
+// folders without the data set).
+bool AddPanelButton(const char* name, int32_t id) {
+  HMODULE library = GetModuleHandleA("siccorae.dll");
+  if (!library) return false;
+  auto get_list = Export<tagRLISTHEAD* (*)()>(library, "GetRectList");
+  auto create = Export<tagRECTPROP* (*)(const tagRECTPROP*)>(library, "CreateRectEntry");
+  auto append = Export<int (*)(tagRLISTHEAD*, tagRECTPROP*)>(library, "AppendRect");
+  if (!get_list || !create || !append || !get_list()) return false;
+  tagRECTPROP area{};
+  area.name = const_cast<char*>(name);
+  area.id = id;
+  area.kind = kRectKindButton;
+  area.rect = tagAREARECT{602, 246, 698, 292};
+  tagRECTPROP* record = create(&area);
+  return record && append(get_list(), record) == 1;
+}
+
+// siccora.exe --record FILE: the same session written as a siccora-sim scenario.
+class ShellRecording : public ShellEndToEnd {
+ protected:
+  void SetUp() override {
+    GetTempPathA(MAX_PATH, path_);
+    lstrcatA(path_, "siccora_recorded_session.yaml");
+    arguments_[0] = const_cast<char*>("siccora.exe");
+    arguments_[1] = const_cast<char*>("--record");
+    arguments_[2] = path_;
+    saved_argc_ = __argc;
+    saved_argv_ = __argv;
+    __argc = 3;
+    __argv = arguments_;
+    ShellEndToEnd::SetUp();
+  }
+  void TearDown() override {
+    shell::StopShellRecording();
+    __argc = saved_argc_;
+    __argv = saved_argv_;
+    DeleteFileA(path_);
+    ShellEndToEnd::TearDown();
+  }
+  std::string Recorded() {
+    shell::StopShellRecording();
+    std::string text;
+    if (FILE* file = std::fopen(path_, "rb")) {
+      char buffer[4096];
+      size_t n;
+      while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, n);
+      std::fclose(file);
+    }
+    return text;
+  }
+
+  char path_[MAX_PATH] = {};
+  char* arguments_[4] = {};
+  int saved_argc_ = 0;
+  char** saved_argv_ = nullptr;
+};
+
+TEST_F(ShellRecording, SliderKeyFramesAndSteadyLinesBecomeScenarioSteps) {
+  ASSERT_TRUE(StepUntil(StartUpShown, kStartUpSteps));
+  HWND humidity_bar = GetDlgItem(window_, IDC_HUMIDITY_BAR);
+  PostMessageA(humidity_bar, WM_KEYDOWN, VK_PRIOR, 1);
+  PostMessageA(humidity_bar, WM_KEYUP, VK_PRIOR, 0xC0000001);
+  ASSERT_TRUE(StepUntil([] { return ShellSliders().rows[kHumidityRow].value == 68; }, 40));
+  ASSERT_TRUE(AddPanelButton("Room", 16));
+  ASSERT_TRUE(QueuePanelFrame("@KQ\r"));
+  ASSERT_TRUE(QueuePanelFrame("@KA\r"));
+  ASSERT_TRUE(StepUntil([] { return LcdLine(1) == "  Drying Room   "; }, kProgramSteps));
+  StepUntil([] { return false; }, 30);  // the new text stays for more than a second
+
+  const std::string recorded = Recorded();
+  EXPECT_EQ(0u, recorded.find("# A session recorded by siccora.exe --record")) << recorded;
+  EXPECT_NE(std::string::npos, recorded.find("\ntemperature: 15\nhumidity: 58\nsteps:\n"));
+  EXPECT_NE(std::string::npos, recorded.find("  - expect-lcd: {line: 2, text: \" SICCORA-superb \"}\n"));
+  EXPECT_NE(std::string::npos, recorded.find("  - set: {temperature: 15, humidity: 68}\n"));
+  const size_t hold = recorded.find("  - hold: [\"Room\"]\n");
+  EXPECT_NE(std::string::npos, hold) << recorded;
+  EXPECT_NE(std::string::npos, recorded.find("  - release: all\n", hold)) << recorded;
+  EXPECT_NE(std::string::npos, recorded.find("  - expect-lcd: {line: 2, text: \"  Drying Room   \"}\n"))
+      << recorded;
+}

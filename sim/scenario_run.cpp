@@ -1,0 +1,184 @@
+#include "sim/scenario_run.h"
+
+#include <chrono>
+
+#include "app/controller/controller_fields.h"
+#include "sim/panel_picture.h"
+#include "sim/sim_engine.h"
+
+namespace sim {
+
+namespace {
+
+constexpr uint64_t kTicksAfterRelease = 5;  // a click ends with the key up handled
+
+struct RelayLabel {
+  const char* name;
+  int shift;
+};
+constexpr RelayLabel kReportedRelays[] = {
+    {"ventilator", controller::kRelayShiftVentilator},
+    {"compressor", controller::kRelayShiftCompressor},
+    {"heater", controller::kRelayShiftHeater},
+};
+
+bool RelayOn(int shift) { return ((RelayByte() >> shift) & 1) == 0; }  // active low
+
+std::string TrimEnd(const std::string& text) {
+  size_t end = text.size();
+  while (end > 0 && text[end - 1] == ' ') --end;
+  return text.substr(0, end);
+}
+
+bool RowMatches(const LcdExpectation& expectation) {
+  const std::string row = LcdRowText(expectation.row);
+  if (expectation.is_pattern) return std::regex_search(row, expectation.pattern);
+  return TrimEnd(row) == TrimEnd(expectation.text);
+}
+
+std::string Quote(const std::string& text) { return "\"" + text + "\""; }
+
+std::string LcdMismatch(const LcdExpectation& expectation) {
+  return "LCD line " + std::to_string(expectation.row + 1) + ": expected " +
+         (expectation.is_pattern ? "a match of /" + expectation.text + "/"
+                                 : Quote(expectation.text)) +
+         ", shows " + Quote(LcdRowText(expectation.row));
+}
+
+bool WaitLcdDone(void* context) { return RowMatches(*static_cast<const LcdExpectation*>(context)); }
+
+// Runs one step; false with `why` when it failed.
+bool RunStep(const Step& step, std::string* why) {
+  switch (step.kind) {
+    case StepKind::kPress:
+      SetKeyState(KeyState() | step.keys);
+      RunTicks(step.ticks);
+      SetKeyState(KeyState() & ~step.keys);
+      RunTicks(kTicksAfterRelease);
+      return true;
+    case StepKind::kHold:
+      // Ctrl clicks: one key frame per button, each with the buttons held so far.
+      for (int32_t bit = 1; bit != 0 && bit <= step.keys; bit <<= 1) {
+        if (step.keys & bit) SetKeyState(KeyState() | bit);
+      }
+      return true;
+    case StepKind::kRelease:
+      SetKeyState(step.keys == kReleaseAllButtons ? 0 : KeyState() & ~step.keys);
+      return true;
+    case StepKind::kSet:
+      SetInputs(step.set_temperature ? step.temperature : InputTemperature(),
+                step.set_humidity ? step.humidity : InputHumidity());
+      return true;
+    case StepKind::kWait:
+      RunTicks(step.ticks);
+      return true;
+    case StepKind::kWaitLcd: {
+      const LcdExpectation& expectation = step.lcd.front();
+      RunTicks(step.ticks, WaitLcdDone, const_cast<LcdExpectation*>(&expectation));
+      if (RowMatches(expectation)) return true;
+      *why = "timed out: " + LcdMismatch(expectation);
+      return false;
+    }
+    case StepKind::kExpectLcd:
+      for (const LcdExpectation& expectation : step.lcd) {
+        if (!RowMatches(expectation)) {
+          *why = LcdMismatch(expectation);
+          return false;
+        }
+      }
+      return true;
+    case StepKind::kExpectRelays:
+      for (const RelayExpectation& relay : step.relays) {
+        if (RelayOn(relay.shift) != relay.on) {
+          *why = "relay " + relay.name + ": expected " + (relay.on ? "on" : "off") + ", is " +
+                 (relay.on ? "off" : "on");
+          return false;
+        }
+      }
+      return true;
+    case StepKind::kExpectLeds:
+      for (const LedExpectation& led : step.leds) {
+        const LedState state = PanelLedState(led.led.id);
+        if (state != led.state) {
+          *why = "LED " + led.led.name + ": expected " + LedStateName(led.state) + ", is " +
+                 LedStateName(state);
+          return false;
+        }
+      }
+      return true;
+    case StepKind::kScreenshot: {
+      Picture picture;
+      return RenderPanelPicture(&picture, why) && WritePicturePng(step.path, picture, why);
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+std::string FormatClock(uint32_t clock_ms) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%02u:%02u:%02u.%03u", clock_ms / 3600000u,
+                clock_ms / 60000u % 60u, clock_ms / 1000u % 60u, clock_ms % 1000u);
+  return text;
+}
+
+std::string DescribePanelState() {
+  std::string text;
+  for (int row = 0; row < kLcdTextRows; ++row) {
+    text += "    LCD " + std::to_string(row + 1) + ": |" + LcdRowText(row) + "|\n";
+  }
+  text += "    relays:";
+  for (const RelayLabel& relay : kReportedRelays) {
+    text += std::string(" ") + relay.name + (RelayOn(relay.shift) ? " on" : " off");
+  }
+  text += "\n    LEDs:";
+  bool first = true;
+  for (const PanelArea& led : PanelLeds()) {
+    text += std::string(first ? " " : ", ") + led.name + " " + LedStateName(PanelLedState(led.id));
+    first = false;
+  }
+  return text + "\n";
+}
+
+ScenarioResult RunScenario(const Scenario& scenario, const RunSetup& setup) {
+  ScenarioResult result;
+  const auto started = std::chrono::steady_clock::now();
+  std::string error;
+  if (!StartSimPanel(setup.data_dir, setup.area_file, &error)) {
+    result.failure = error;
+    return result;
+  }
+  SetFastForward(setup.fast_forward);
+  StartEngine(EngineStart{scenario.clock_ms, scenario.temperature, scenario.humidity});
+  if (setup.out) std::fprintf(setup.out, "scenario %s (%s)\n", scenario.name.c_str(), scenario.file.c_str());
+  result.passed = true;
+  for (const Step& step : scenario.steps) {
+    std::string why;
+    const bool ok = RunStep(step, &why);
+    ++result.steps_run;
+    if (setup.out) {
+      std::fprintf(setup.out, "  [%s] %-4s line %-4d %s\n", FormatClock(ClockMs()).c_str(),
+                   ok ? "ok" : "FAIL", step.line, step.text.c_str());
+    }
+    if (!ok) {
+      result.passed = false;
+      result.failure = "    " + why + "\n" + DescribePanelState() + "    at " + scenario.file +
+                       ":" + std::to_string(step.line) + ":" + std::to_string(step.column) +
+                       "\n";
+      if (setup.out) std::fputs(result.failure.c_str(), setup.out);
+      break;
+    }
+  }
+  result.simulated_ms = ElapsedMs();
+  result.wall_seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+  if (setup.out) {
+    std::fprintf(setup.out, "%s %s: %zu of %zu steps, %.1f simulated s in %.1f ms\n",
+                 result.passed ? "PASS" : "FAIL", scenario.name.c_str(), result.steps_run,
+                 scenario.steps.size(), result.simulated_ms / 1000.0, result.wall_seconds * 1000.0);
+  }
+  return result;
+}
+
+}  // namespace sim

@@ -1,0 +1,174 @@
+#include "sim/sim_engine.h"
+
+#include "app/controller/controller_tick.h"
+#include "app/controller/quiet_ticks.h"
+#include "app/controller/wall_clock.h"
+#include "panel/core/data_lists.h"
+#include "panel/lcd/lcd_render.h"
+#include "panel/link/app_link.h"
+#include "panel/window/panel_keys.h"
+#include "sim/sim_panel.h"
+
+namespace sim {
+
+namespace {
+
+constexpr uint8_t kRelaysAllOff = 0x0F;
+
+struct EngineState {
+  controller::ControllerIo io;
+  controller::ReceiveCallback receive;  // io.data is overwritten by each frame
+  uint32_t start_clock_ms;
+  uint64_t ticks;           // ticks passed since the start
+  uint64_t executed_ticks;  // of which run one by one
+  int8_t temperature;
+  uint8_t humidity;
+  uint8_t relays;
+  bool inputs_changed;      // the next tick must run: it posts the change events
+  bool fast_forward;
+  FrameObserver observer;
+  void* observer_context;
+};
+
+EngineState g_engine;
+
+uint32_t ClockAt(uint64_t ticks) {
+  return static_cast<uint32_t>((g_engine.start_clock_ms + ticks * kTickMs) % kMsPerDay);
+}
+
+controller::WallClockTime SimulatedTime() {
+  const uint32_t seconds = ClockAt(g_engine.ticks) / 1000u;
+  return controller::WallClockTime{static_cast<uint8_t>(seconds / 3600u),
+                                   static_cast<uint8_t>(seconds / 60u % 60u),
+                                   static_cast<uint8_t>(seconds % 60u)};
+}
+
+// Ticks from now whose platform second is still the current one.
+uint64_t TicksInThisSecond() {
+  const uint32_t into_second = ClockAt(g_engine.ticks) % 1000u;
+  return (1000u - into_second + kTickMs - 1) / kTickMs;
+}
+
+void Observe(FrameDirection direction, const uint8_t* bytes, size_t length) {
+  if (g_engine.observer) {
+    g_engine.observer(g_engine.observer_context, ElapsedMs(), direction, bytes, length);
+  }
+}
+
+// The panel library's CheckRx, with the message shown to the observer first.
+void DeliverPanelMessage() {
+  tagNODE* head = GetHead(GetTXListHead());
+  if (!head) return;
+  Observe(FrameDirection::kToController, head->record->bytes,
+          static_cast<size_t>(head->record->length));
+  panel::AppLinkCheckRx();
+}
+
+void AfterTicks(uint64_t count) {
+  const uint64_t before = g_engine.ticks;
+  g_engine.ticks += count;
+  for (uint64_t b = before / kBlinkPeriodTicks; b < g_engine.ticks / kBlinkPeriodTicks; ++b) {
+    panel::LcdBlinkTick();
+  }
+  SetPanelTimeMs(ElapsedMs());
+}
+
+// One loop step of the shell: deliver one panel message, tick, hand the frame to the panel.
+void RunOneTick() {
+  DeliverPanelMessage();
+  g_engine.io.data.receive_byte = g_engine.receive;
+  g_engine.inputs_changed = false;
+  const int length = controller::ControllerTick(controller::kTickModeRun, &g_engine.io);
+  ++g_engine.executed_ticks;
+  if (length > 0) {
+    const uint8_t* bytes = g_engine.io.data.bytes;
+    Observe(FrameDirection::kToPanel, bytes, static_cast<size_t>(length));
+    panel::AppLinkReceive(bytes, static_cast<uint32_t>(length));
+  }
+  AfterTicks(1);
+}
+
+uint64_t QuietTicks(uint64_t wanted) {
+  if (!g_engine.fast_forward || g_engine.inputs_changed) return 0;
+  tagLISTHEAD* tx = GetTXListHead();
+  if (tx && tx->count != 0) return 0;
+  uint64_t quiet = controller::QuietTicksAhead(SimulatedTime().second);
+  const uint64_t second = TicksInThisSecond();
+  if (second < quiet) quiet = second;
+  return quiet < wanted ? quiet : wanted;
+}
+
+}  // namespace
+
+void StartEngine(const EngineStart& start) {
+  const FrameObserver observer = g_engine.observer;
+  void* const observer_context = g_engine.observer_context;
+  const bool fast_forward = g_engine.fast_forward;
+  g_engine = EngineState{};
+  g_engine.observer = observer;
+  g_engine.observer_context = observer_context;
+  g_engine.fast_forward = fast_forward;
+  g_engine.start_clock_ms = start.clock_ms % kMsPerDay;
+  g_engine.relays = kRelaysAllOff;
+  controller::SetWallClockSource(SimulatedTime);
+  controller::ControllerTick(controller::kTickModeInitialise, &g_engine.io);
+  g_engine.receive = g_engine.io.data.receive_byte;
+  panel::AppLinkSetRxTarget(g_engine.receive, reinterpret_cast<uint8_t*>(g_engine.io.temperature));
+  g_engine.temperature = controller::kStartTemperature;
+  g_engine.humidity = controller::kStartHumidity;
+  g_engine.io.temperature = &g_engine.temperature;
+  g_engine.io.humidity = &g_engine.humidity;
+  g_engine.io.relays = &g_engine.relays;
+  SetInputs(start.temperature, start.humidity);
+  SetPanelTimeMs(0);
+}
+
+void SetFastForward(bool on) { g_engine.fast_forward = on; }
+
+void SetFrameObserver(FrameObserver observer, void* context) {
+  g_engine.observer = observer;
+  g_engine.observer_context = context;
+}
+
+void SetInputs(int8_t temperature, uint8_t humidity) {
+  if (temperature != g_engine.temperature || humidity != g_engine.humidity) {
+    g_engine.inputs_changed = true;
+  }
+  g_engine.temperature = temperature;
+  g_engine.humidity = humidity;
+}
+
+int8_t InputTemperature() { return g_engine.temperature; }
+uint8_t InputHumidity() { return g_engine.humidity; }
+
+void SetKeyState(int32_t key_state) {
+  panel::GetPanelKeys().key_state = key_state;
+  panel::SendKeyState(key_state);
+}
+
+int32_t KeyState() { return panel::GetPanelKeys().key_state; }
+
+uint64_t RunTicks(uint64_t ticks, StopCondition stop, void* context) {
+  const uint64_t first = g_engine.ticks;
+  const uint64_t end = first + ticks;
+  if (stop && stop(context)) return 0;
+  while (g_engine.ticks < end) {
+    const uint64_t quiet = QuietTicks(end - g_engine.ticks);
+    if (quiet > 0) {
+      controller::SkipQuietTicks(static_cast<uint32_t>(quiet), SimulatedTime().second);
+      AfterTicks(quiet);
+      continue;  // nothing the stop condition reads has changed
+    }
+    RunOneTick();
+    if (stop && stop(context)) break;
+  }
+  return g_engine.ticks - first;
+}
+
+uint64_t ElapsedTicks() { return g_engine.ticks; }
+uint64_t ElapsedMs() { return g_engine.ticks * kTickMs; }
+uint32_t ClockMs() { return ClockAt(g_engine.ticks); }
+uint64_t ExecutedTicks() { return g_engine.executed_ticks; }
+uint8_t RelayByte() { return g_engine.relays; }
+
+}  // namespace sim

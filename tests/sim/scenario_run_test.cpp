@@ -1,0 +1,122 @@
+// Running scenarios: a failed expectation reports what the panel showed; fast-forward gives the
+// frames of stepping tick by tick; the picture's LCD is the rasteriser's, pixel for pixel.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "panel/lcd/colour_table.h"
+#include "panel/lcd/lcd_render.h"
+#include "sim/panel_picture.h"
+#include "sim_test_support.h"
+
+namespace {
+
+TEST(ScenarioRunTest, FailedExpectationReportsLcdRelaysLedsAndTheLine) {
+  const sim::Scenario scenario = sim_test::ScenarioFromText(
+      "name: Wrong text\nhumidity: 70\nsteps:\n"
+      "  - wait: 3s\n"
+      "  - press: Room\n"
+      "  - wait: 8s\n"
+      "  - expect-lcd: {line: 2, text: \"    Standby\"}\n"
+      "  - wait: 1s\n");
+  sim::RunSetup setup = sim_test::DatasetSetup();
+  char output[4096] = {};
+  setup.out = fmemopen(output, sizeof output - 1, "w");
+  const sim::ScenarioResult result = sim::RunScenario(scenario, setup);
+  std::fclose(setup.out);
+
+  EXPECT_FALSE(result.passed);
+  EXPECT_EQ(result.steps_run, 4u);  // the step after the failure did not run
+  const std::string expected =
+      "    LCD line 2: expected \"    Standby\", shows \"  Drying Room   \"\n"
+      "    LCD 1: |10 00  15\xC2\xB0" "C  70%|\n"  // the colon blinks
+      "    LCD 2: |  Drying Room   |\n"
+      "    relays: ventilator on compressor on heater off\n"
+      "    LEDs: Room program on, Washing program off, Ready on, Heater manual off, "
+      "Heater automatic off, Filter alarm off\n"
+      "    at test.yaml:7:5\n";
+  EXPECT_EQ(result.failure, expected);
+  const std::string text = output;
+  EXPECT_NE(text.find("  [10:00:11.500] ok   line 6    wait: 8s\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("  [10:00:11.500] FAIL line 7    expect-lcd: {line: 2, text: \"    Standby\"}\n" +
+                      expected),
+            std::string::npos)
+      << text;
+}
+
+// A simulated day of the room program with changing air: every frame in both directions at the
+// same simulated millisecond, with and without skipping quiet ticks.
+TEST(ScenarioRunTest, FastForwardGivesTheFramesOfTickByTickOverADay) {
+  const sim::Scenario day = sim_test::ScenarioFromText(
+      "name: Day\nclock: \"03:58:20\"\nhumidity: 70\nsteps:\n"
+      "  - wait: 3s\n"
+      "  - press: Room\n"
+      "  - press: Heater\n"
+      "  - wait: 5h\n"
+      "  - set: {humidity: 50, temperature: 5}\n"
+      "  - wait: 7h17m\n"
+      "  - press: {button: Filter, for: 6s}\n"
+      "  - set: {humidity: 75, temperature: 20}\n"
+      "  - wait: 11h43m\n");
+  std::string traces[2];
+  uint64_t executed[2] = {};
+  for (int fast = 0; fast < 2; ++fast) {
+    sim_test::TraceCollector trace;
+    sim::SetFrameObserver(sim_test::TraceCollector::Observe, &trace);
+    const sim::ScenarioResult result = sim::RunScenario(day, sim_test::DatasetSetup(fast == 1));
+    sim::SetFrameObserver(nullptr, nullptr);
+    ASSERT_TRUE(result.passed) << result.failure;
+    EXPECT_GE(result.simulated_ms, 24u * 3600u * 1000u);
+    executed[fast] = sim::ExecutedTicks();
+    traces[fast] = trace.text;
+  }
+  EXPECT_GT(traces[0].size(), 1000000u);
+  EXPECT_TRUE(traces[0] == traces[1]) << "the traces part at byte "
+                                      << std::mismatch(traces[0].begin(), traces[0].end(),
+                                                       traces[1].begin(), traces[1].end())
+                                                 .first -
+                                             traces[0].begin();
+  EXPECT_LT(executed[1] * 2, executed[0]);
+}
+
+TEST(ScenarioRunTest, PngShowsTheRasterisedLcdPixelForPixel) {
+  const sim::Scenario scenario = sim_test::ScenarioFromText(
+      "name: Picture\nhumidity: 70\nsteps:\n"
+      "  - wait: 3s\n"
+      "  - press: Room\n"
+      "  - wait: 6s\n"
+      "  - screenshot: sim_test_panel.png\n");
+  ASSERT_TRUE(sim::RunScenario(scenario, sim_test::DatasetSetup()).passed);
+  sim::Picture written;
+  ASSERT_TRUE(sim::ReadPicture("sim_test_panel.png", &written));
+  std::remove("sim_test_panel.png");
+
+  // The rasteriser alone, onto the LCD's background, as the window's redraw does.
+  const panel::LcdRect bounds = panel::LcdDrawBounds();
+  const int32_t width = bounds.right - bounds.left;
+  const int32_t height = bounds.bottom - bounds.top;
+  ASSERT_GT(width, 0);
+  ASSERT_GT(height, 0);
+  const uint32_t background = panel::ColourPixel(panel::LcdGetView()->background_colour);
+  std::vector<uint32_t> lcd(static_cast<size_t>(width * height), background);
+  panel::LcdPixelBuffer buffer{bounds.left, bounds.top, width, height, lcd.data()};
+  panel::LcdRasterise(&buffer);
+
+  int dots = 0, differing = 0;
+  for (int32_t y = 0; y < height; ++y) {
+    for (int32_t x = 0; x < width; ++x) {
+      const uint32_t expected = lcd[static_cast<size_t>(y * width + x)];
+      const uint32_t got =
+          written.pixels[static_cast<size_t>((bounds.top + y) * written.width + bounds.left + x)];
+      dots += expected != background ? 1 : 0;
+      differing += expected != got ? 1 : 0;
+    }
+  }
+  EXPECT_GT(dots, 500);  // "  Drying Room" and the clock line
+  EXPECT_EQ(differing, 0);
+  // The Room LED is lit in its colour on the picture.
+  EXPECT_EQ(written.pixels[static_cast<size_t>(226 * written.width + 650)],
+            panel::ColourPixel(panel::FindColour("Green")));
+}
+
+}  // namespace
