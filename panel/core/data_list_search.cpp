@@ -100,4 +100,28 @@ int FindLedRun(tagRLISTHEAD* list, tagRECTPROP* (&leds)[kLedRunMax]) {
   return found;
 }
 
+namespace {
+struct RememberedLeds {
+  bool known;
+  uint8_t bits;
+};
+RememberedLeds remembered_leds{false, 0};
+}  // namespace
+
+void ApplyLedBits(uint8_t bits) {
+  remembered_leds = RememberedLeds{true, bits};
+  tagRECTPROP* run[kLedRunMax];
+  const int count = FindLedRun(GetRectList(), run);
+  for (int i = 0; i < count; ++i) {
+    tagRECTPROP* led = run[i];
+    led->color = (bits & led->id) != 0 ? led->active_color : led->inactive_color;
+  }
+}
+
+void ReapplyLedBits() {
+  if (remembered_leds.known) ApplyLedBits(remembered_leds.bits);
+}
+
+void ForgetLedBits() { remembered_leds = RememberedLeds{false, 0}; }
+
 }  // namespace panel

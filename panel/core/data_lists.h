@@ -233,6 +233,14 @@ constexpr int kLedRunMax = 8;
 // none, and returns how many it found (0 for a null list).
 int FindLedRun(tagRLISTHEAD* list, tagRECTPROP* (&leds)[kLedRunMax]);
 
+// Switches the LED run of the area list to the bits of an "@L" byte (bit set: active colour,
+// clear: inactive colour) and remembers the byte. An application may send its LEDs before the
+// panel has read its area file; ReapplyLedBits gives the areas read later the remembered state,
+// so an LED lit at start-up is not lost. ForgetLedBits clears the memory (library reset).
+void ApplyLedBits(uint8_t bits);
+void ReapplyLedBits();
+void ForgetLedBits();
+
 // The list's count read under the data list lock: a queue's consumer asks this while producers
 // on other threads append.
 int32_t QueuedCount(tagLISTHEAD* head);

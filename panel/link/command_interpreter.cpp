@@ -76,12 +76,7 @@ void OnInstruction(const Command& c) {
 void OnLeds(const Command& c) {
   uint8_t leds = 0;
   if (FirstHexByte(c, &leds)) {
-    tagRECTPROP* run[kLedRunMax];
-    const int count = FindLedRun(GetRectList(), run);
-    for (int i = 0; i < count; ++i) {
-      tagRECTPROP* led = run[i];
-      led->color = (leds & led->id) != 0 ? led->active_color : led->inactive_color;
-    }
+    ApplyLedBits(leds);
     PlatformRedrawLeds();
   }
   Acknowledge();

@@ -42,6 +42,7 @@ int OpenPanelFile(const char* name, PanelSettings* settings) {
     case PanelFileKind::kAreaFile:
       RememberPath(settings->FileCfg, name);
       ReadAreaFile(name, settings);
+      ReapplyLedBits();
       return kOpenedPanel;
     case PanelFileKind::kLcdTypes:
       RememberPath(settings->FileLcd, name);

@@ -23,6 +23,7 @@ void ResetPanelLibraryForTests() {
   DelList(GetRXListHead());
   DelPanelList(GetPanelList());
   DelRectList(GetRectList());
+  ForgetLedBits();
   ResetOptionWord();
   LcdResetToLoadTime();
   *LcdGetView() = LcdView{};

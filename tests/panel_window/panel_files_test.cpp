@@ -148,3 +148,21 @@ TEST_F(PanelFilesTest, DataSetHasTheDryersAreasTypesAndHelpTexts) {
 }
 
 }  // namespace
+
+namespace {
+
+// LEDs switched by the application before the panel reads its area file keep their state: the
+// areas read later take the remembered "@L" byte.
+TEST_F(PanelFileNamesTest, AreasReadAfterAnLedByteTakeItsState) {
+  ApplyLedBits(0x01);
+  ASSERT_EQ(OpenPanelFile(DataSet("rk52.opd").c_str(), &settings_), kOpenedPanel);
+  const tagRECTPROP* first = AreaWithId(kRectKindLed, 1);
+  const tagRECTPROP* second = AreaWithId(kRectKindLed, 2);
+  ASSERT_NE(first, nullptr);
+  ASSERT_NE(second, nullptr);
+  EXPECT_EQ(first->color, first->active_color);
+  EXPECT_EQ(second->color, second->inactive_color);
+  EXPECT_NE(first->active_color, first->inactive_color);
+}
+
+}  // namespace
