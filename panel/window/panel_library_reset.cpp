@@ -8,6 +8,7 @@
 #include "panel/link/app_link.h"
 #include "panel/link/protocol_settings.h"
 #include "panel/link/panel_settings.h"
+#include "panel/window/edit_mode.h"
 #include "panel/window/panel_files.h"
 #include "panel/window/panel_keys.h"
 #include "panel/window/panel_layout.h"
@@ -30,6 +31,7 @@ void ResetPanelLibraryForTests() {
   GetPanelLcdGeometry() = PanelLcdGeometry{};
   GetPanelSettings() = PanelSettings{};
   ResetPanelKeys();
+  ResetEditState();
 }
 
 }  // namespace panel
