@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "panel/link/panel_settings.h"
+#include "panel/window/panel_layout.h"
 #include "panel/window/panel_menu_logic.h"
 
 namespace panel {
@@ -121,7 +122,13 @@ bool PlaceLcdRect(int32_t x, int32_t y, int32_t horizontal_px, int32_t vertical_
 
 void ApplyChosenLcdType(const ChosenLcdType& type, int32_t x, int32_t y, int32_t horizontal_px,
                         int32_t vertical_px) {
-  PlaceLcdRect(x, y, horizontal_px, vertical_px, &LcdGetView()->lcd);
+  LcdRect& lcd = LcdGetView()->lcd;
+  if (PlaceLcdRect(x, y, horizontal_px, vertical_px, &lcd)) {
+    // The frame is painted with the kept size: it follows the placed glass.
+    PanelLcdGeometry& geometry = GetPanelLcdGeometry();
+    geometry.lcd_width = lcd.right - lcd.left;
+    geometry.lcd_height = lcd.bottom - lcd.top;
+  }
   tagLCDPROP applied{};
   applied.rows = type.rows;
   applied.columns = type.columns;

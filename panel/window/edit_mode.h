@@ -95,8 +95,8 @@ bool PlaceLcdRect(int32_t x, int32_t y, int32_t horizontal_px, int32_t vertical_
                   LcdRect* lcd);
 
 // Applies the chosen type: glyph width, rows and characters per row take effect; with a position
-// (see PlaceLcdRect) the LCD rectangle moves there; the rectangle becomes the saved LCD rectangle
-// and the row rectangles are recomputed.
+// (see PlaceLcdRect) the LCD rectangle moves there and the kept LCD width and height follow it;
+// the rectangle becomes the saved LCD rectangle and the row rectangles are recomputed.
 void ApplyChosenLcdType(const ChosenLcdType& type, int32_t x, int32_t y, int32_t horizontal_px,
                         int32_t vertical_px);
 

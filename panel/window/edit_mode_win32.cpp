@@ -18,10 +18,10 @@ namespace {
 
 constexpr int kOutlineCorner = 5;
 constexpr UINT kLcdOutlineModesAbove = 32890;  // LCD menu ids draw the rounded rectangle too
-constexpr LPCSTR kCrossCursor = MAKEINTRESOURCEA(32515);  // IDC_CROSS
-constexpr LPCSTR kArrowCursor = MAKEINTRESOURCEA(32512);  // IDC_ARROW
+constexpr WORD kCrossCursor = 32515;  // IDC_CROSS
+constexpr WORD kArrowCursor = 32512;  // IDC_ARROW
 
-void ShowCursorShape(LPCSTR cursor) { SetCursor(LoadCursorA(nullptr, cursor)); }
+void ShowCursorShape(WORD cursor) { SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(cursor))); }
 
 // A 1-pixel dashed black pen with R2_MERGENOTPEN: the outline shows white, the inside and the
 // gaps between the dashes stay as they are.

@@ -256,6 +256,8 @@ TEST_F(EditModeTest, ChosenLcdTypeIsAppliedAndPlaced) {
   const LcdView& view = *LcdGetView();
   EXPECT_EQ(std::vector<int32_t>({view.lcd.left, view.lcd.top, view.lcd.right, view.lcd.bottom}),
             std::vector<int32_t>({300, 120, 420, 240}));
+  EXPECT_EQ(GetPanelLcdGeometry().lcd_width, 120);
+  EXPECT_EQ(GetPanelLcdGeometry().lcd_height, 120);
   const int32_t* saved = GetPanelSettings().LcdRect;
   EXPECT_EQ(std::vector<int32_t>(saved, saved + 4), std::vector<int32_t>({300, 120, 420, 240}));
   // Four rows of 30 pixels, each inset by 5; the right edge leaves a glyph's width.
