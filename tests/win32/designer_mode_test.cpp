@@ -91,6 +91,8 @@ class DesignerModeByInput : public ::testing::Test {
     ASSERT_NE(panel_, nullptr);
     LoadPanelAndRepaint(panel_);
     FocusWindow(panel_);
+    // Keys made on the X server go to the window under the pointer.
+    MoveMouseTo(panel_, 400, 200);
   }
 
   static bool WriteTextFile(const char* path, const char* text) {
@@ -141,8 +143,16 @@ TEST_F(DesignerModeByInput, DrawnButtonAreaIsEditedInItsDialog) {
   // The pending shape's dashed outline shows white on the picture.
   EXPECT_TRUE(WaitUntil([&] { return WhiteDashPixels() > 10; })) << WhiteDashPixels();
   const int count_before = Areas()->count;
+  // Cancel on the new area adds nothing and keeps the shape pending with its outline.
   RightClickAt(panel_, 110, 110);
   HWND dialog = WaitForDialog(panel_, kButtonDialog);
+  ASSERT_NE(dialog, nullptr);
+  PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
+  EXPECT_EQ(Areas()->count, count_before);
+  EXPECT_TRUE(WaitUntil([&] { return WhiteDashPixels() > 10; }));
+  RightClickAt(panel_, 110, 110);
+  dialog = WaitForDialog(panel_, kButtonDialog);
   ASSERT_NE(dialog, nullptr);
   const struct {
     int control;
@@ -217,7 +227,9 @@ TEST_F(DesignerModeByInput, ChosenLcdTypeIsPlacedByAClickAndSavedInTheAreaFile) 
     int32_t id;
     tagAREARECT rect;
     int32_t colour;
-  } areas[] = {{32860, 1, {20, 20, 60, 60}, -1}, {32861, 1, {80, 20, 110, 50}, 4}};
+  } areas[] = {{32860, 1, {20, 20, 60, 60}, -1},
+               {32861, 1, {80, 20, 110, 50}, 4},
+               {32863, 0, {140, 20, 200, 50}, 8}};
   for (const auto& a : areas) {
     tagRECTPROP area{};
     area.name = const_cast<char*>("Start");
@@ -230,6 +242,17 @@ TEST_F(DesignerModeByInput, ChosenLcdTypeIsPlacedByAClickAndSavedInTheAreaFile) 
     ASSERT_EQ(api_->AppendRect(Areas(), api_->CreateRectEntry(&area)), 1);
   }
   const std::string drawn = Describe(Areas());
+
+  // A right click on an LCD area: its dialog without an id; grey (8) selects "Gray 50", the
+  // first entry beginning with its name.
+  RightClickAt(panel_, 150, 30);
+  HWND dialog = WaitForDialog(panel_, "Eigenschaften zu Lcd");
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(GetDlgItem(dialog, 1220), nullptr);
+  EXPECT_EQ(ItemText(dialog, 1225), "Green");
+  EXPECT_EQ(ItemText(dialog, 1227), "Gray 50");
+  PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
   EXPECT_NE(PixelAt(301, 121), panel::ColourPixel(kBacklightOn));
 
   SendMessageA(panel_, WM_COMMAND, MAKEWPARAM(kFirstLcdType, 0), 0);
