@@ -110,11 +110,9 @@ void OnLButtonDownPanel(HWND window, WPARAM flags, LPARAM position) {
 }
 
 void OnLButtonUpPanel(HWND window, WPARAM flags, LPARAM position) {
-  if (IsDesignerMode()) {
-    OnDesignerLButtonUp(window, PointOf(position));
-    return;
-  }
+  if (IsDesignerMode()) OnDesignerLButtonUp(window, PointOf(position));
   if (GetCapture() == window) ReleaseCapture();
+  if (IsDesignerMode()) return;
   ReleaseButton((flags & MK_CONTROL) != 0);
 }
 
