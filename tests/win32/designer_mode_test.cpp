@@ -25,32 +25,12 @@ constexpr char kIdBoxText[] = "Bitte die ID im bin\xE4r Format (1, 2, 4, 8, 10, 
 constexpr UINT kFirstLcdType = 32891;
 constexpr int32_t kBacklightOn = 17;
 
-// A visible window of the panel's UI thread with exactly that title, or null.
-HWND FindPanelDialog(HWND panel, const char* title) {
-  struct Search {
-    const char* title;
-    HWND found;
-  } search{title, nullptr};
-  EnumThreadWindows(
-      GetWindowThreadProcessId(panel, nullptr),
-      [](HWND window, LPARAM parameter) -> BOOL {
-        Search* s = reinterpret_cast<Search*>(parameter);
-        char text[128] = {};
-        GetWindowTextA(window, text, sizeof(text));
-        if (IsWindowVisible(window) && lstrcmpA(text, s->title) == 0) {
-          s->found = window;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-HWND WaitForDialog(HWND panel, const char* title, DWORD timeout_ms = 5000) {
+// A visible dialog or message box with exactly that title, waited for; null when none comes.
+HWND WaitForDialog(const char* title, DWORD timeout_ms = 5000) {
   HWND dialog = nullptr;
-  WaitFor([&] { return (dialog = FindPanelDialog(panel, title)) != nullptr; }, timeout_ms);
-  return dialog;
+  WaitFor([&] { return (dialog = FindWindowA("#32770", title)) && IsWindowVisible(dialog); },
+          timeout_ms);
+  return dialog && IsWindowVisible(dialog) ? dialog : nullptr;
 }
 
 std::string ItemText(HWND dialog, int control) {
@@ -145,14 +125,14 @@ TEST_F(DesignerModeByInput, DrawnButtonAreaIsEditedInItsDialog) {
   const int count_before = Areas()->count;
   // Cancel on the new area adds nothing and keeps the shape pending with its outline.
   RightClickAt(panel_, 110, 110);
-  HWND dialog = WaitForDialog(panel_, kButtonDialog);
+  HWND dialog = WaitForDialog(kButtonDialog);
   ASSERT_NE(dialog, nullptr);
   PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
   EXPECT_EQ(Areas()->count, count_before);
   EXPECT_TRUE(WaitUntil([&] { return WhiteDashPixels() > 10; }));
   RightClickAt(panel_, 110, 110);
-  dialog = WaitForDialog(panel_, kButtonDialog);
+  dialog = WaitForDialog(kButtonDialog);
   ASSERT_NE(dialog, nullptr);
   const struct {
     int control;
@@ -179,22 +159,21 @@ TEST_F(DesignerModeByInput, DrawnButtonAreaIsEditedInItsDialog) {
   } edits[] = {
       {"6", nullptr, nullptr, false, 6, {100, 100, 140, 120}},
       {"3", nullptr, nullptr, true, 0, {100, 100, 140, 120}},
-      {"1", nullptr, nullptr, false, 1, {100, 100, 140, 120}},
-      {nullptr, "50", nullptr, false, 1, {100, 100, 150, 120}},
+      {"1", "50", nullptr, false, 1, {100, 100, 150, 120}},  // width alone: right = left + 50
       {nullptr, "70", "10", false, 1, {10, 100, 60, 120}},
   };
   for (const auto& edit : edits) {
     const std::string row = std::string("id ") + (edit.id ? edit.id : "-") + " width " +
                             (edit.width ? edit.width : "-") + " x " + (edit.left ? edit.left : "-");
     RightClickAt(panel_, 110, 110);
-    dialog = WaitForDialog(panel_, kButtonDialog);
+    dialog = WaitForDialog(kButtonDialog);
     ASSERT_NE(dialog, nullptr) << row;
     if (edit.id) SetDlgItemTextA(dialog, 1220, edit.id);
     if (edit.width) SetDlgItemTextA(dialog, 1221, edit.width);
     if (edit.left) SetDlgItemTextA(dialog, 1223, edit.left);
     PostMessageA(dialog, WM_COMMAND, IDOK, 0);
     if (edit.refused) {
-      HWND box = WaitForDialog(panel_, kIdBox);
+      HWND box = WaitForDialog(kIdBox);
       ASSERT_NE(box, nullptr) << row;
       EXPECT_EQ(area->id, 0) << row;
       PostMessageA(box, WM_COMMAND, IDOK, 0);
@@ -211,12 +190,12 @@ TEST_F(DesignerModeByInput, DrawnButtonAreaIsEditedInItsDialog) {
                                     edit.rect_after.right, edit.rect_after.bottom}))
         << row;
   }
-  EXPECT_EQ(FindPanelDialog(panel_, kIdBox), nullptr);
+  EXPECT_EQ(FindWindowA("#32770", kIdBox), nullptr);
 
   // Dragged from the lower right to the upper left: no point lies inside, nothing is made.
   Drag(140, 120, 100, 100);
   RightClickAt(panel_, 110, 110);
-  EXPECT_EQ(WaitForDialog(panel_, kButtonDialog, 1000), nullptr);
+  EXPECT_EQ(WaitForDialog(kButtonDialog, 1000), nullptr);
   EXPECT_EQ(Areas()->count, count_before + 1);
   Key(VK_ESCAPE);
 }
@@ -246,14 +225,15 @@ TEST_F(DesignerModeByInput, ChosenLcdTypeIsPlacedByAClickAndSavedInTheAreaFile) 
   // A right click on an LCD area: its dialog without an id; grey (8) selects "Gray 50", the
   // first entry beginning with its name.
   RightClickAt(panel_, 150, 30);
-  HWND dialog = WaitForDialog(panel_, "Eigenschaften zu Lcd");
+  HWND dialog = WaitForDialog("Eigenschaften zu Lcd");
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(GetDlgItem(dialog, 1220), nullptr);
   EXPECT_EQ(ItemText(dialog, 1225), "Green");
   EXPECT_EQ(ItemText(dialog, 1227), "Gray 50");
   PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
-  EXPECT_NE(PixelAt(301, 121), panel::ColourPixel(kBacklightOn));
+  // A point of the LCD frame left of the rows, far below the top left corner.
+  EXPECT_NE(PixelAt(302, 200), panel::ColourPixel(kBacklightOn));
 
   SendMessageA(panel_, WM_COMMAND, MAKEWPARAM(kFirstLcdType, 0), 0);
   EXPECT_TRUE(GetMenuState(GetMenu(panel_), kFirstLcdType, MF_BYCOMMAND) & MF_CHECKED);
@@ -276,13 +256,13 @@ TEST_F(DesignerModeByInput, ChosenLcdTypeIsPlacedByAClickAndSavedInTheAreaFile) 
   EXPECT_EQ(std::vector<int32_t>(saved.LcdRect, saved.LcdRect + 4), placed);
   EXPECT_STREQ(saved.LcdTypeName, "LCD 16x2");
   EXPECT_EQ(Describe(GetRectList()), drawn);  // the file's areas, read by this test
-  EXPECT_TRUE(WaitUntil([&] { return PixelAt(301, 121) == panel::ColourPixel(kBacklightOn); }))
-      << std::hex << PixelAt(301, 121);
+  EXPECT_TRUE(WaitUntil([&] { return PixelAt(302, 200) == panel::ColourPixel(kBacklightOn); }))
+      << std::hex << PixelAt(302, 200);
 
   // Reopened by the panel itself: the same areas, the LCD where it was placed.
   LoadPanelAndRepaint(panel_);
   EXPECT_EQ(Describe(Areas()), drawn);
-  EXPECT_EQ(PixelAt(301, 121), panel::ColourPixel(kBacklightOn));
+  EXPECT_EQ(PixelAt(302, 200), panel::ColourPixel(kBacklightOn));
 }
 
 }  // namespace
