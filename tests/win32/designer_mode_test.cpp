@@ -22,6 +22,7 @@ constexpr uint32_t kPicturePixel = 0x00336699;
 constexpr char kButtonDialog[] = "Eigenschaften zu Schatfl\xE4" "che";
 constexpr char kIdBox[] = "Eigenschaften";
 constexpr char kIdBoxText[] = "Bitte die ID im bin\xE4r Format (1, 2, 4, 8, 10, 20, 40, usw.";
+constexpr int kMessageBoxText = 0xFFFF;  // the message's static control in a message box
 constexpr UINT kFirstLcdType = 32891;
 constexpr int32_t kBacklightOn = 17;
 
@@ -175,6 +176,7 @@ TEST_F(DesignerModeByInput, DrawnButtonAreaIsEditedInItsDialog) {
     if (edit.refused) {
       HWND box = WaitForDialog(kIdBox);
       ASSERT_NE(box, nullptr) << row;
+      EXPECT_EQ(ItemText(box, kMessageBoxText), kIdBoxText) << row;
       EXPECT_EQ(area->id, 0) << row;
       PostMessageA(box, WM_COMMAND, IDOK, 0);
       ASSERT_TRUE(WaitFor([&] { return !IsWindow(box); })) << row;
