@@ -8,6 +8,7 @@
 #include "panel/link/panel_settings.h"
 #include "panel/link/settings_registry_win32.h"
 #include "panel/window/about_dialog_win32.h"
+#include "panel/window/edit_mode_win32.h"
 #include "panel/window/file_dialogs_win32.h"
 #include "panel/window/lcd_test_tool_win32.h"
 #include "panel/window/lcd_types_file.h"
@@ -157,6 +158,10 @@ void OnPanelCommand(HWND window, UINT command) {
   }
   if (IsDrawingModeCommand(command)) {
     OnDrawingMode(window, command);
+    return;
+  }
+  if (IsLcdTypeCommand(command)) {
+    OnChooseLcdType(window, command);
     return;
   }
   switch (command) {

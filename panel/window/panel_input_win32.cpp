@@ -4,6 +4,7 @@
 
 #include "panel/core/option_word.h"
 #include "panel/link/panel_settings.h"
+#include "panel/window/edit_mode_win32.h"
 #include "panel/window/panel_area_help.h"
 #include "panel/window/panel_commands_win32.h"
 #include "panel/window/panel_hints.h"
@@ -16,6 +17,7 @@ namespace panel {
 namespace {
 
 constexpr int kSunkenEdgeInset = 2;
+constexpr WPARAM kEscapeCharacter = 27;
 
 tagLISTPOINT PointOf(LPARAM position) {
   return tagLISTPOINT{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
@@ -89,7 +91,11 @@ void DrawLatchedEdges(HDC dc) {
 void OnLButtonDownPanel(HWND window, WPARAM flags, LPARAM position) {
   const tagLISTPOINT point = PointOf(position);
   RememberPressPoint(point);
-  if (HideVisibleHelpWindow() || IsDesignerMode()) return;
+  if (HideVisibleHelpWindow()) return;
+  if (IsDesignerMode()) {
+    OnDesignerLButtonDown(window, point);
+    return;
+  }
   const ButtonPress press = PressButton(point, (flags & MK_CONTROL) != 0);
   if (!press.on_button) return;
   // The release belongs to this window even when the mouse leaves it, so a button pressed here is
@@ -103,7 +109,8 @@ void OnLButtonDownPanel(HWND window, WPARAM flags, LPARAM position) {
   }
 }
 
-void OnLButtonUpPanel(HWND window, WPARAM flags) {
+void OnLButtonUpPanel(HWND window, WPARAM flags, LPARAM position) {
+  if (IsDesignerMode()) OnDesignerLButtonUp(window, PointOf(position));
   if (GetCapture() == window) ReleaseCapture();
   if (IsDesignerMode()) return;
   ReleaseButton((flags & MK_CONTROL) != 0);
@@ -117,10 +124,14 @@ void OnKeyUpPanel(HWND window, WPARAM virtual_key) {
   if (ReleaseLatchedButtons(RepaintButton, window)) UpdateWindow(window);
 }
 
-void OnCharPanel() { HideVisibleHelpWindow(); }
+void OnCharPanel(HWND window, WPARAM code) {
+  if (code == kEscapeCharacter) OnEditEscape(window);
+  if (EditToolsIdle()) HideVisibleHelpWindow();
+}
 
 void OnMouseMovePanel(HWND window, LPARAM position) {
   PanelWindowState& state = GetPanelWindowState();
+  if (IsDesignerMode()) OnDesignerMouseMove(window, PointOf(position));
   if (ShowAreaTooltip(PointOf(position), (GetOptions() & kOptionEndUser) != 0)) {
     KillTimer(window, kTimerHint);
     state.hint_timer_running = false;

@@ -7,11 +7,12 @@
 namespace panel {
 
 void OnLButtonDownPanel(HWND window, WPARAM flags, LPARAM position);
-void OnLButtonUpPanel(HWND window, WPARAM flags);
+void OnLButtonUpPanel(HWND window, WPARAM flags, LPARAM position);
 void OnKeyUpPanel(HWND window, WPARAM virtual_key);
 void OnMouseMovePanel(HWND window, LPARAM position);
-// A character key hides a visible help note.
-void OnCharPanel();
+// Escape ends what designer mode was doing; a character key while no drawing tool and no LCD
+// placement is active hides a visible help note.
+void OnCharPanel(HWND window, WPARAM code);
 
 // Painting: the sunken edges of the buttons latched with Ctrl, so that a repaint while they are
 // held keeps them.

@@ -8,6 +8,7 @@
 #include "panel/link/app_link.h"
 #include "panel/link/protocol_settings.h"
 #include "panel/link/panel_settings.h"
+#include "panel/window/edit_mode.h"
 #include "panel/window/lcd_test_tool.h"
 #include "panel/window/panel_files.h"
 #include "panel/window/panel_keys.h"
@@ -33,6 +34,7 @@ void ResetPanelLibraryForTests() {
   GetPanelSettings() = PanelSettings{};
   ResetPanelKeys();
   SetLcdToolMoveMode(kMoveModeUnset);
+  ResetEditState();
 }
 
 }  // namespace panel

@@ -5,6 +5,7 @@
 #include "panel/lcd/colour_table.h"
 #include "panel/lcd/lcd_render.h"
 #include "panel/lcd/lcd_render_win32.h"
+#include "panel/window/edit_mode_win32.h"
 #include "panel/window/panel_input_win32.h"
 #include "panel/window/panel_layout.h"
 #include "panel/window/panel_window_win32.h"
@@ -87,6 +88,7 @@ void OnPaintPanel(HWND window) {
     DrawPanelLeds(dc);
     DrawLatchedEdges(dc);
   }
+  if (!(GetOptions() & kOptionEndUser)) DrawEditOverlays(dc);
   if (GetOptions() & kOptionInterface) {
     DrawConnectionIcon(window, dc, state);
   }

@@ -11,6 +11,8 @@
 #include "panel/link/command_interpreter.h"
 #include "panel/link/protocol_settings.h"
 #include "panel/link/settings_registry_win32.h"
+#include "panel/window/edit_mode.h"
+#include "panel/window/edit_mode_win32.h"
 #include "panel/window/file_dialogs_win32.h"
 #include "panel/window/help_window_win32.h"
 #include "panel/window/panel_commands_win32.h"
@@ -107,6 +109,7 @@ LRESULT OnCreatePanel(HWND window, const CREATESTRUCTA* create) {
   state->module = create->hInstance;
   ResetPanelCommandState();
   ResetPanelKeys();
+  ResetEditState();
   ReadSystemMetrics(state, window, options);
   RECT client;
   GetClientRect(window, &client);
@@ -267,13 +270,16 @@ LRESULT CALLBACK PanelWindowProc(HWND window, UINT message, WPARAM wparam, LPARA
       OnLButtonDownPanel(window, wparam, lparam);
       return 0;
     case WM_LBUTTONUP:
-      OnLButtonUpPanel(window, wparam);
+      OnLButtonUpPanel(window, wparam, lparam);
+      return 0;
+    case WM_RBUTTONUP:
+      OnRButtonUpPanel(window, lparam);
       return 0;
     case WM_KEYUP:
       OnKeyUpPanel(window, wparam);
       return 0;
     case WM_CHAR:
-      OnCharPanel();
+      OnCharPanel(window, wparam);
       return 0;
     case WM_MOUSEMOVE:
       OnMouseMovePanel(window, lparam);

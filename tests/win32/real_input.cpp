@@ -30,6 +30,8 @@ const char* XKeyName(WORD virtual_key) {
     case VK_CONTROL: return "Control_L";
     case VK_SHIFT: return "Shift_L";
     case VK_F1: return "F1";
+    case VK_F6: return "F6";
+    case VK_ESCAPE: return "Escape";
     default: return nullptr;
   }
 }
@@ -64,6 +66,14 @@ void SetLeftButton(bool down) {
     WaitUntil([down] { return IsDown(VK_LBUTTON) == down; });
   } else {
     SendMouse(down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
+  }
+}
+
+void SetRightButton(bool down) {
+  if (RunXdotool(down ? "mousedown 3" : "mouseup 3")) {
+    WaitUntil([down] { return IsDown(VK_RBUTTON) == down; });
+  } else {
+    SendMouse(down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP);
   }
 }
 
@@ -110,6 +120,12 @@ void ClickAt(HWND window, int x, int y) {
   MoveMouseTo(window, x, y);
   PressLeftButton();
   ReleaseLeftButton();
+}
+
+void RightClickAt(HWND window, int x, int y) {
+  MoveMouseTo(window, x, y);
+  SetRightButton(true);
+  SetRightButton(false);
 }
 
 void KeyDown(WORD virtual_key) { SetKey(virtual_key, true); }

@@ -14,6 +14,8 @@ void FocusWindow(HWND window);
 void MoveMouseTo(HWND window, int x, int y);
 void PressLeftButton();
 void ReleaseLeftButton();
+// Move, press and release the right button at a client point.
+void RightClickAt(HWND window, int x, int y);
 // Move, press and release at a client point.
 void ClickAt(HWND window, int x, int y);
 void KeyDown(WORD virtual_key);
