@@ -8,6 +8,7 @@
 #include "panel/link/app_link.h"
 #include "panel/link/protocol_settings.h"
 #include "panel/link/panel_settings.h"
+#include "panel/link/udp_datagrams.h"
 #include "panel/window/panel_files.h"
 #include "panel/window/panel_keys.h"
 #include "panel/window/panel_layout.h"
@@ -27,6 +28,7 @@ void ResetPanelLibraryForTests() {
   *LcdGetView() = LcdView{};
   ResetProtocolSettings();
   ResetAppLink();
+  SetPeerAddress(PeerAddress{});
   GetPanelLcdGeometry() = PanelLcdGeometry{};
   GetPanelSettings() = PanelSettings{};
   ResetPanelKeys();
