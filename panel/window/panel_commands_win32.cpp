@@ -8,6 +8,7 @@
 #include "panel/link/panel_settings.h"
 #include "panel/link/settings_registry_win32.h"
 #include "panel/window/about_dialog_win32.h"
+#include "panel/window/connect_command_win32.h"
 #include "panel/window/file_dialogs_win32.h"
 #include "panel/window/lcd_types_file.h"
 #include "panel/window/monitor_window_win32.h"
@@ -176,6 +177,12 @@ void OnPanelCommand(HWND window, UINT command) {
       break;
     case kCmdSwapOptions:
       OnSwapOptions();
+      break;
+    case kCmdConnect:
+      RunConnectCommand(window);
+      break;
+    case kCmdCommSettings:
+      RunCommSettingsCommand(window);
       break;
     default:
       // 32772 and 32777 have no action as menu commands.

@@ -14,6 +14,8 @@
 #include "panel/window/file_dialogs_win32.h"
 #include "panel/window/help_window_win32.h"
 #include "panel/window/panel_commands_win32.h"
+#include "panel/window/connect_command_win32.h"
+#include "panel/link/udp_socket_win32.h"
 #include "panel/window/panel_hints.h"
 #include "panel/window/panel_input_win32.h"
 #include "panel/window/panel_keys.h"
@@ -33,6 +35,9 @@ PanelWindowState panel_state;
 
 constexpr int kInitialIconHeight = 32;
 constexpr LONG kStatusFontWeight = 300;
+// Ctrl+C arrives as this character: the connect command, as its menu text says (the accelerator
+// table has no entry for it).
+constexpr WPARAM kCtrlCCharacter = 0x03;
 
 // ---- Creation ---------------------------------------------------------------------------------
 
@@ -274,6 +279,7 @@ LRESULT CALLBACK PanelWindowProc(HWND window, UINT message, WPARAM wparam, LPARA
       return 0;
     case WM_CHAR:
       OnCharPanel();
+      if (wparam == kCtrlCCharacter) RunConnectCommand(window);
       return 0;
     case WM_MOUSEMOVE:
       OnMouseMovePanel(window, lparam);
@@ -282,6 +288,9 @@ LRESULT CALLBACK PanelWindowProc(HWND window, UINT message, WPARAM wparam, LPARA
       return 0;  // the panel lives as long as the library: closing is refused
     case WM_DESTROY:
       OnDestroyPanel();
+      return 0;
+    case kMsgUdpEvent:
+      OnUdpSocketEvent(lparam);
       return 0;
     case kMsgInterpret:
       RunCommandInterpreter();
