@@ -11,6 +11,8 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 prefix=${WINEPREFIX:-$here/build/wineprefix}
 action=${1:?start or stop}
 state=${2:?state folder}
+mkdir -p "$state"
+state=$(cd "$state" && pwd)  # the prefix's links must not depend on the current folder
 dosdevices=$prefix/dosdevices
 ports=(com1 com2)
 ends=(panel-end target-end)
