@@ -95,6 +95,8 @@ void WaitForReceiveEnd() {
 
 bool ConnectSerial(int32_t port_number, int32_t baud) {
   if (SerialIsOpen()) return true;
+  // A receive thread that did not end in time still owns the thread record: no second one.
+  if (g_serial.receive.running.load() != 0) return false;
   HANDLE port = OpenPortDevice(port_number);
   if (port == INVALID_HANDLE_VALUE) return false;
   ConfigureLine(port, baud);
