@@ -12,6 +12,7 @@
 #include <winsock2.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <cstdio>
@@ -134,14 +135,14 @@ Stream StreamFrames(HANDLE target) {
   Stream stream;
   const double start = Seconds();
   for (;;) {
-    const double elapsed = Seconds() - start;
-    if (elapsed >= kStreamSeconds) break;
+    const double elapsed = std::min(Seconds() - start, kStreamSeconds);
     while (stream.offered + kFrameBytes <= elapsed * kLineBytesPerSecond) {
       DWORD written = 0;
       WriteFile(target, frame.data(), kFrameBytes, &written, nullptr);
       stream.offered += kFrameBytes;
       stream.written += written;
     }
+    if (elapsed >= kStreamSeconds) break;
     Sleep(1);
   }
   // A target on a real line sends at the line rate whether or not its bytes are taken.
