@@ -49,7 +49,7 @@ void OnProcessAttach(HINSTANCE module) {
 void OnProcessDetach() {
   // The transport first: the serial receive thread appends to the TX list until it has stopped.
   CloseTransportsAtDetach();
-  // The line lists of the file readers first: the LCD types and the context help.
+  // Then the line lists of the file readers: the LCD types and the context help.
   ReleasePanelFiles();
   DelRectList(GetRectList());
   DelList(GetTXListHead());

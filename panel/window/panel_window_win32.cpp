@@ -11,11 +11,11 @@
 #include "panel/link/command_interpreter.h"
 #include "panel/link/protocol_settings.h"
 #include "panel/link/settings_registry_win32.h"
+#include "panel/link/udp_socket_win32.h"
 #include "panel/window/file_dialogs_win32.h"
 #include "panel/window/help_window_win32.h"
 #include "panel/window/panel_commands_win32.h"
 #include "panel/window/connect_command_win32.h"
-#include "panel/link/udp_socket_win32.h"
 #include "panel/window/panel_hints.h"
 #include "panel/window/panel_input_win32.h"
 #include "panel/window/panel_keys.h"
@@ -159,6 +159,13 @@ void OnTimerPanel(HWND window, UINT_PTR timer) {
   }
 }
 
+// ---- Keys -------------------------------------------------------------------------------------
+
+void OnCharTyped(HWND window, WPARAM character) {
+  OnCharPanel();
+  if (character == kCtrlCCharacter) RunConnectCommand(window);
+}
+
 // ---- Size and destruction -----------------------------------------------------------------------
 
 void OnSizePanel(HWND window, int width, int height) {
@@ -278,8 +285,7 @@ LRESULT CALLBACK PanelWindowProc(HWND window, UINT message, WPARAM wparam, LPARA
       OnKeyUpPanel(window, wparam);
       return 0;
     case WM_CHAR:
-      OnCharPanel();
-      if (wparam == kCtrlCCharacter) RunConnectCommand(window);
+      OnCharTyped(window, wparam);
       return 0;
     case WM_MOUSEMOVE:
       OnMouseMovePanel(window, lparam);
