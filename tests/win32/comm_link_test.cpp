@@ -224,6 +224,14 @@ TEST_F(CommDialog, FirstUseFillsDefaultsAndOkStoresEveryValueAsText) {
   SyncWithPanel(panel_);
   EXPECT_EQ(ConnectItemText(panel_), "Disconnect\tCtrl+C");
   EXPECT_TRUE(IconSquareShows(panel_, api_->module, kIconUdpOpen));
+  // Confirmed now: a second opening keeps the values instead of the first-use defaults.
+  dialog = Open();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(SendDlgItemMessageA(dialog, kCtlBaudRate, CB_GETCURSEL, 0, 0), 8);
+  EXPECT_TRUE(Checked(dialog, kCtlComPort3));
+  EXPECT_TRUE(Checked(dialog, kCtlDataBits7));
+  EXPECT_EQ(Text(GetDlgItem(dialog, kCtlIpField4)), "001");
+  End(dialog, IDCANCEL);
 }
 
 TEST_F(CommDialog, CancelKeepsRadioChangesInMemoryOnlyAndAConfirmedDialogSkipsFirstUse) {
