@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ clang googletest libgtest-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64
-  wine wine64 xvfb x11-apps imagemagick xdotool procps nsis
+  wine wine64 xvfb x11-apps imagemagick xdotool procps nsis socat
   libyaml-cpp-dev libstb-dev
 )
 sudo=""

@@ -7,6 +7,7 @@
 #include "panel/core/monitor_log.h"
 #include "panel/core/ui_thread_win32.h"
 #include "panel/lcd/lcd_render_win32.h"
+#include "panel/link/transport_win32.h"
 #include "panel/window/panel_files.h"
 #include "panel/window/panel_platform_win32.h"
 #include "panel/window/panel_window_win32.h"
@@ -46,7 +47,9 @@ void OnProcessAttach(HINSTANCE module) {
 }
 
 void OnProcessDetach() {
-  // The line lists of the file readers first: the LCD types and the context help.
+  // The transport first: the serial receive thread appends to the TX list until it has stopped.
+  CloseTransportsAtDetach();
+  // Then the line lists of the file readers: the LCD types and the context help.
   ReleasePanelFiles();
   DelRectList(GetRectList());
   DelList(GetTXListHead());

@@ -9,6 +9,7 @@
 #include "panel/link/settings_registry_win32.h"
 #include "panel/window/about_dialog_win32.h"
 #include "panel/window/edit_mode_win32.h"
+#include "panel/window/connect_command_win32.h"
 #include "panel/window/file_dialogs_win32.h"
 #include "panel/window/lcd_test_tool_win32.h"
 #include "panel/window/lcd_types_file.h"
@@ -185,6 +186,12 @@ void OnPanelCommand(HWND window, UINT command) {
       break;
     case kCmdLcdTestTool:
       OnLcdTestToolCommand(window);
+      break;
+    case kCmdConnect:
+      RunConnectCommand(window);
+      break;
+    case kCmdCommSettings:
+      RunCommSettingsCommand(window);
       break;
     default:
       // 32772 and 32777 have no action as menu commands.

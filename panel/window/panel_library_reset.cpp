@@ -8,6 +8,7 @@
 #include "panel/link/app_link.h"
 #include "panel/link/protocol_settings.h"
 #include "panel/link/panel_settings.h"
+#include "panel/link/udp_datagrams.h"
 #include "panel/window/edit_mode.h"
 #include "panel/window/lcd_test_tool.h"
 #include "panel/window/panel_files.h"
@@ -30,6 +31,7 @@ void ResetPanelLibraryForTests() {
   *LcdGetView() = LcdView{};
   ResetProtocolSettings();
   ResetAppLink();
+  SetPeerAddress(PeerAddress{});
   GetPanelLcdGeometry() = PanelLcdGeometry{};
   GetPanelSettings() = PanelSettings{};
   ResetPanelKeys();

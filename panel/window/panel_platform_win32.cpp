@@ -14,6 +14,7 @@
 #include "panel/lcd/font_table_window_win32.h"
 #include "panel/lcd/lcd_render_win32.h"
 #include "panel/link/settings_registry_win32.h"
+#include "panel/link/transport_win32.h"
 #include "panel/window/monitor_window_win32.h"
 #include "panel/window/panel_paint_win32.h"
 #include "panel/window/panel_window_win32.h"
@@ -82,7 +83,8 @@ void InstallWin32PanelPlatform() {
   platform.write_list_report = WriteListReport;
   platform.run_interpreter = SendInterpretMessage;
   platform.save_settings = SaveSettings;
-  // The library has no transport yet: frames go nowhere. Lists allocate from the C heap.
+  platform.forward_frame = ForwardFrameToTarget;
+  // Lists allocate from the C heap.
   InstallPanelPlatform(platform);
 }
 

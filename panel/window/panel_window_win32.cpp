@@ -11,6 +11,8 @@
 #include "panel/link/command_interpreter.h"
 #include "panel/link/protocol_settings.h"
 #include "panel/link/settings_registry_win32.h"
+#include "panel/link/udp_socket_win32.h"
+#include "panel/window/connect_command_win32.h"
 #include "panel/window/edit_mode.h"
 #include "panel/window/edit_mode_win32.h"
 #include "panel/window/file_dialogs_win32.h"
@@ -35,6 +37,9 @@ PanelWindowState panel_state;
 
 constexpr int kInitialIconHeight = 32;
 constexpr LONG kStatusFontWeight = 300;
+// Ctrl+C arrives as this character: the connect command, as its menu text says (the accelerator
+// table has no entry for it).
+constexpr WPARAM kCtrlCCharacter = 0x03;
 
 // ---- Creation ---------------------------------------------------------------------------------
 
@@ -155,6 +160,13 @@ void OnTimerPanel(HWND window, UINT_PTR timer) {
     default:
       break;
   }
+}
+
+// ---- Keys -------------------------------------------------------------------------------------
+
+void OnCharTyped(HWND window, WPARAM character) {
+  OnCharPanel(window, character);
+  if (character == kCtrlCCharacter) RunConnectCommand(window);
 }
 
 // ---- Size and destruction -----------------------------------------------------------------------
@@ -279,7 +291,7 @@ LRESULT CALLBACK PanelWindowProc(HWND window, UINT message, WPARAM wparam, LPARA
       OnKeyUpPanel(window, wparam);
       return 0;
     case WM_CHAR:
-      OnCharPanel(window, wparam);
+      OnCharTyped(window, wparam);
       return 0;
     case WM_MOUSEMOVE:
       OnMouseMovePanel(window, lparam);
@@ -288,6 +300,9 @@ LRESULT CALLBACK PanelWindowProc(HWND window, UINT message, WPARAM wparam, LPARA
       return 0;  // the panel lives as long as the library: closing is refused
     case WM_DESTROY:
       OnDestroyPanel();
+      return 0;
+    case kMsgUdpEvent:
+      OnUdpSocketEvent(lparam);
       return 0;
     case kMsgInterpret:
       RunCommandInterpreter();
