@@ -82,7 +82,7 @@ int main(int argc, char** argv) {
   HWND panel = nullptr;
   for (DWORD waited = 0; !panel && waited < kPanelTimeoutMs; waited += 100) {
     Sleep(100);
-    panel = FindWindowOf(program.dwProcessId, "LcdWnd", nullptr);
+    panel = FindWindowOf(program.dwProcessId, "LcdWnd", nullptr, true);
   }
   std::string report;
   if (!panel) {
@@ -96,7 +96,7 @@ int main(int argc, char** argv) {
     }
     Sleep(1000);  // a box would have come with the load step
     for (const char* caption : {"rk52 Projekt", "Fehler"}) {
-      if (FindWindowOf(program.dwProcessId, "#32770", caption)) {
+      if (FindWindowOf(program.dwProcessId, "#32770", caption, true)) {
         std::printf("FAIL: the installed panel shows the box \"%s\"\n", caption);
         ++failures;
       }

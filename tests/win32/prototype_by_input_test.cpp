@@ -94,8 +94,8 @@ class PrototypeByInput : public ::testing::Test {
     ASSERT_TRUE(StartProgram(folder + "\\siccora.exe", folder, &program_)) << GetLastError();
     ASSERT_TRUE(WaitUntil(
         [this] {
-          panel_ = FindWindowOf(program_.dwProcessId, kPanelClass, nullptr);
-          shell_ = FindWindowOf(program_.dwProcessId, nullptr, kShellCaption);
+          panel_ = FindWindowOf(program_.dwProcessId, kPanelClass, nullptr, true);
+          shell_ = FindWindowOf(program_.dwProcessId, nullptr, kShellCaption, true);
           return panel_ && shell_;
         },
         kStartUpMs));

@@ -3,39 +3,6 @@
 #include "panel/lcd/colour_table.h"
 #include "window_capture.h"
 
-namespace {
-
-struct ProcessWindow {
-  DWORD process;
-  const char* class_name;
-  const char* caption;
-  HWND found;
-};
-
-BOOL CALLBACK FindProcessWindow(HWND window, LPARAM lparam) {
-  ProcessWindow* search = reinterpret_cast<ProcessWindow*>(lparam);
-  DWORD process = 0;
-  GetWindowThreadProcessId(window, &process);
-  char class_name[32] = {};
-  char caption[64] = {};
-  GetClassNameA(window, class_name, sizeof(class_name));
-  GetWindowTextA(window, caption, sizeof(caption));
-  if (process == search->process && IsWindowVisible(window) &&
-      (!search->class_name || lstrcmpA(class_name, search->class_name) == 0) &&
-      (!search->caption || lstrcmpA(caption, search->caption) == 0)) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-}  // namespace
-
-HWND FindWindowOf(DWORD process, const char* class_name, const char* caption) {
-  ProcessWindow search{process, class_name, caption, nullptr};
-  EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
 
 uint32_t NamedColourPixel(const char* name) {
   for (const panel::ColourEntry& entry : panel::GetColourTable()->entries) {

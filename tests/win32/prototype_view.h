@@ -1,5 +1,5 @@
 // The running prototype seen from another process: the program started from a folder and
-// ended, its windows found by process, its LEDs read back from the panel window's pixels.
+// ended, its LEDs read back from the panel window's pixels (its windows: process_windows.h).
 #pragma once
 
 #include <windows.h>
@@ -7,11 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "process_windows.h"
 #include "tools/rk52_layout.h"
-
-// The first visible top-level window of the process with that class name and caption (either
-// may be null: any).
-HWND FindWindowOf(DWORD process, const char* class_name, const char* caption);
 
 // The pixel of the colour with exactly that name (FindColour also takes a name's beginning);
 // 0xFFFFFFFF when there is none.
