@@ -42,7 +42,7 @@ constexpr uint32_t kNotDrawn = 0xFFFFFFFFu;  // no 0x00RRGGBB pixel has its top 
 // Button ids of the device picture (the key bits of the key frames) and LED ids (the bits of the
 // controller's LED byte).
 constexpr int kOff = 1, kWashing = 2, kFilter = 4, kHeater = 8, kRoom = 16;
-constexpr int kRoomLed = 1, kWashingLed = 2;
+constexpr int kRoomLed = 1, kWashingLed = 2, kReadyLed = 4;
 
 POINT ButtonCentre(int id) {
   for (const rk52::Button& button : rk52::kButtons) {
@@ -101,6 +101,8 @@ class PrototypeByInput : public ::testing::Test {
         kStartUpMs));
     ASSERT_TRUE(
         WaitUntil([this] { return LcdShows(panel_, 1, 0, " SICCORA-superb "); }, kStartUpMs));
+    // READY lights when the controller's start-up is through: only then does a person begin.
+    ASSERT_TRUE(WaitUntil([this] { return LedLit(panel_, LedOf(kReadyLed)); }, kStartUpMs));
   }
   void TearDown() override {
     if (GetAsyncKeyState(VK_CONTROL) & 0x8000) KeyUp(VK_CONTROL);
@@ -161,6 +163,7 @@ TEST_F(PrototypeByInput, RoomKeyAt70PercentStartsTheRoomProgram) {
     EXPECT_TRUE(LedLit(panel_, room_led)) << look;
   }
   EXPECT_FALSE(LedLit(panel_, LedOf(kWashingLed)));
+  EXPECT_TRUE(LedLit(panel_, LedOf(kReadyLed)));
 }
 
 // One step of the service menu: buttons clicked in turn (with Ctrl held over all of them and
