@@ -16,6 +16,7 @@
 #include "panel/lcd/lcd_blit_win32.h"
 #include "panel/lcd/lcd_controller.h"
 #include "panel/lcd/lcd_render.h"
+#include "wine_host.h"
 
 using namespace panel;
 
@@ -25,17 +26,6 @@ constexpr int kRedrawRounds = 2000;
 constexpr int kBaselineRounds = 40;
 constexpr int kBatches = 5;
 constexpr double kLinkSeconds = 2.0;
-
-double Seconds() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 HWND CreateBenchWindow() {
   WNDCLASSA window_class{};

@@ -18,45 +18,18 @@
 #include <vector>
 
 #include "tools/rk52_layout.h"
+#include "wine_host.h"
 
 namespace {
 
 constexpr char kPanelTitle[] = "Orvane";
 constexpr char kShellTitle[] = "SICCORA-super";
 constexpr char kSliderClass[] = "ScrollBar";  // the simulation window's sliders
-constexpr char kXdotool[] = "Z:\\usr\\bin\\xdotool";
 constexpr UINT kAnswerLimitMs = 5000;
 constexpr double kQuietSeconds = 0.5;     // LCD unchanged this long counts as settled
 constexpr double kSettleLimitSeconds = 5.0;
 constexpr double kChangeLimitSeconds = 2.0;
 constexpr DWORD kPollMs = 1;
-
-double Seconds() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-// Wine starts a Unix program without a process handle to wait on: fire and forget.
-bool RunXdotool(const char* arguments) {
-  char command[200];
-  std::snprintf(command, sizeof(command), "%s %s", kXdotool, arguments);
-  STARTUPINFOA startup{};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessA(kXdotool, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &process)) {
-    return false;
-  }
-  if (process.hProcess) CloseHandle(process.hProcess);
-  if (process.hThread) CloseHandle(process.hThread);
-  return true;
-}
 
 int Answer() {
   int result = 0;

@@ -41,15 +41,19 @@ proto_start() {
 
 proto_probe_run() { "$proto_root/scripts/wine-run.sh" "$proto_probe" "$@" </dev/null 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
 
-# The Wine processes of siccora.exe in our prefix (other sessions on the machine have their own).
-proto_pids() {
+# The Wine processes of our prefix (other sessions on the machine have their own), wineserver
+# included; with a name, only the processes of that name.
+proto_prefix_pids() {
   local d
   for d in /proc/[0-9]*; do
-    [ "$(cat "$d/comm" 2>/dev/null)" = "siccora.exe" ] || continue
+    [ -z "${1:-}" ] || [ "$(cat "$d/comm" 2>/dev/null)" = "$1" ] || continue
     tr '\0' '\n' 2>/dev/null <"$d/environ" | grep -qx "WINEPREFIX=$WINEPREFIX" || continue
     echo "${d#/proc/}"
   done
 }
+
+# The Wine processes of siccora.exe in our prefix.
+proto_pids() { proto_prefix_pids siccora.exe; }
 
 # Resident memory of those processes together, in KiB.
 proto_rss_kib() {
@@ -61,13 +65,49 @@ proto_rss_kib() {
   echo "$total"
 }
 
-# CPU ticks (utime + stime) of those processes together.
+# CPU ticks (utime + stime) of the given processes together.
 proto_cpu_ticks() {
   local total=0 p
-  for p in $(proto_pids); do
+  for p in "$@"; do
     total=$((total + $(awk '{print $14 + $15}' "/proc/$p/stat" 2>/dev/null || echo 0)))
   done
   echo "$total"
+}
+
+# The panel's buttons from the layout table of the device picture, one a line: the client
+# rectangle (left top right bottom), then the area name.
+proto_buttons() {
+  sed -n '/kButtons\[/,/^};/s/^ *{[0-9]*, "\([^"]*\)", "[^"]*", {\([0-9]*\), \([0-9]*\), \([0-9]*\), \([0-9]*\)},.*/\2 \3 \4 \5 \1/p' \
+    "$proto_root/tools/rk52_layout.h"
+}
+
+# The scripts' options: "--NAME N" for each NAME of the list in $1 sets the variable NAME (whole
+# numbers; the defaults are set before the call); -h or --help prints the script's opening
+# comment.
+proto_options() {
+  local names=" $1 " name script
+  script=$(basename "$0")
+  shift
+  while [ $# -gt 0 ]; do
+    case "$1" in
+      -h|--help) sed -n '2,/^[^#]/s/^# \{0,1\}//p' "$0"; exit 0 ;;
+      --*) name=${1#--} ;;
+      *) name="" ;;
+    esac
+    [ -n "$name" ] && [[ "$names" == *" $name "* ]] || { echo "$script: unknown argument $1" >&2; exit 2; }
+    [ $# -ge 2 ] || { echo "$script: $1 needs a value" >&2; exit 2; }
+    case "$2" in ''|*[!0-9]*) echo "$script: $1 takes a whole number" >&2; exit 2 ;; esac
+    printf -v "$name" '%s' "$2"
+    shift 2
+  done
+}
+
+# The scripts' common start: the programs built, an Xvfb of our own, everything ended on exit.
+proto_session_begin() {
+  unset DISPLAY
+  proto_build
+  proto_display_start
+  trap proto_stop EXIT
 }
 
 # Ends the prototype, our Wine server and our Xvfb.

@@ -9,30 +9,17 @@
 #
 #   scripts/soak.sh [--minutes N] [--seed S]      defaults: 10 minutes, seed from the clock
 set -euo pipefail
+source "$(dirname "$0")/prototype-session.sh"
 minutes=10
 seed=$(date +%s)
-while [ $# -gt 0 ]; do
-  case "$1" in
-    --minutes) [ $# -ge 2 ] || exit 2; minutes=$2; shift 2 ;;
-    --seed) [ $# -ge 2 ] || exit 2; seed=$2; shift 2 ;;
-    -h|--help) sed -n '2,10p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
-    *) echo "soak.sh: unknown argument $1" >&2; exit 2 ;;
-  esac
-done
-case "$minutes$seed" in *[!0-9]*) echo "soak.sh: --minutes and --seed take whole numbers" >&2; exit 2 ;; esac
-
-source "$(dirname "$0")/prototype-session.sh"
-unset DISPLAY
-proto_build
-proto_display_start
-trap proto_stop EXIT
+proto_options "minutes seed" "$@"
+proto_session_begin
 log=$proto_build_dir/soak-actions.log
 : >"$log"
 
 # Where to click: the button table of the device picture (client pixels) and, from the probe,
 # the panel's client origin and the sliders' screen rectangles.
-mapfile -t buttons < <(sed -n '/kButtons\[/,/^};/s/^ *{\([0-9]*\), "[^"]*", "[^"]*", {\([0-9]*\), \([0-9]*\), \([0-9]*\), \([0-9]*\)},.*/\2 \3 \4 \5/p' \
-  "$proto_root/tools/rk52_layout.h")
+mapfile -t buttons < <(proto_buttons | cut -d' ' -f1-4)
 [ ${#buttons[@]} -eq 5 ] || { echo "soak.sh: found ${#buttons[@]} buttons in the layout table" >&2; exit 1; }
 panel_x=0 panel_y=0 sliders=()
 read_places() {

@@ -29,10 +29,11 @@ struct ShellState {
   WPARAM last_wparam;
   ShellFrameTap frame_tap;
   bool panel_ended;  // the library's end notice has come: its UI thread ends by itself
+  ULONGLONG tick_due_ms;  // GetTickCount64 time of the next tick
 };
 
 ShellState g_shell = {{},      controller::kStartTemperature, controller::kStartHumidity,
-                      kRelaysAllOff, 0, nullptr, 0, nullptr, false};
+                      kRelaysAllOff, 0, nullptr, 0, nullptr, false, 0};
 
 // The panel library's end notice: WM_DESTROY posted to the thread (no window).
 bool IsEndNotice(const MSG& message) {
@@ -42,20 +43,44 @@ bool IsEndNotice(const MSG& message) {
 // WM_QUIT, or the panel library's end notice.
 bool IsLoopEnd(const MSG& message) { return message.message == WM_QUIT || IsEndNotice(message); }
 
-// Takes at most one message without waiting. Returns false when it was the loop's end.
-bool TakeOneMessage() {
+// Handles every message waiting now. Returns false when one of them was the loop's end.
+bool TakeWaitingMessages() {
   MSG message;
-  if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) return true;
-  g_shell.last_wparam = message.wParam;
-  if (IsLoopEnd(message)) {
-    g_shell.panel_ended = IsEndNotice(message);
-    controller::ControllerRequestQuit();
-    Sleep(kQuitGraceMs);
-    return false;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    g_shell.last_wparam = message.wParam;
+    if (IsLoopEnd(message)) {
+      g_shell.panel_ended = IsEndNotice(message);
+      controller::ControllerRequestQuit();
+      Sleep(kQuitGraceMs);
+      return false;
+    }
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
   }
-  TranslateMessage(&message);
-  DispatchMessageA(&message);
   return true;
+}
+
+// Handles messages as they come until the next tick is due; a message never waits for a tick.
+// Returns false at the loop's end. A message that asked the controller to stop (the main
+// window's destruction) ends the wait at once: the tick then only writes the relays.
+bool HandleMessagesUntilTick() {
+  for (;;) {
+    if (!TakeWaitingMessages()) return false;
+    if (controller::ControllerQuitRequested()) return true;
+    const ULONGLONG now = GetTickCount64();
+    if (now >= g_shell.tick_due_ms) return true;
+    MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(g_shell.tick_due_ms - now),
+                                QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+  }
+}
+
+// The tick after this one is due one period after this one was. When the loop has fallen a
+// whole period behind (a modal loop, a stalled machine), the lost time is dropped rather than
+// made up with ticks in a row.
+void ScheduleNextTick() {
+  g_shell.tick_due_ms += kLoopPeriodMs;
+  const ULONGLONG now = GetTickCount64();
+  if (now >= g_shell.tick_due_ms) g_shell.tick_due_ms = now + kLoopPeriodMs;
 }
 
 void RunTickAndSend() {
@@ -100,21 +125,23 @@ HWND ShellStart(HINSTANCE instance, int show_command) {
   g_shell.io.temperature = &g_shell.sim_temperature;
   g_shell.io.humidity = &g_shell.sim_humidity;
   g_shell.io.relays = &g_shell.relay_out;
+  g_shell.tick_due_ms = GetTickCount64() + kLoopPeriodMs;
   return g_shell.main_window;
 }
 
 bool ShellLoopStep() {
   if (controller::ControllerQuitRequested()) return false;
-  if (!TakeOneMessage()) return false;
-  // When this message destroyed the window, quit is set now; the iteration still runs to its
-  // end, and the tick then only writes the relays.
+  if (!HandleMessagesUntilTick()) return false;
+  // The panel's oldest message goes in just before the tick that interprets it (the controller
+  // takes one frame per tick), so neither a key frame nor an acknowledgement waits a whole
+  // period in the receiver.
   CheckRx();
-  Sleep(kLoopPeriodMs);
   const SliderTable& sliders = ShellSliders();
   g_shell.sim_temperature = SliderTemperatureByte(sliders);
   g_shell.sim_humidity = SliderHumidityByte(sliders);
   RunTickAndSend();
   ReportRelays();
+  ScheduleNextTick();
   return !controller::ControllerQuitRequested();
 }
 

@@ -14,9 +14,10 @@ namespace shell {
 // created (the entry then returns 0).
 HWND ShellStart(HINSTANCE instance, int show_command);
 
-// One loop iteration: at most one message, CheckRx, 50 ms sleep, slider values in, one tick,
-// its frame out, relay indicators. Returns false once the loop has to end (quit message or the
-// panel's end notice); the caller stops calling then.
+// One loop iteration: every message as it comes until the tick is due (50 ms after the last
+// one), then CheckRx, slider values in, one tick, its frame out, relay indicators. Returns
+// false once the loop has to end (quit message or the panel's end notice); the caller stops
+// calling then.
 bool ShellLoopStep();
 
 // The wParam of the last message the loop took: the program's exit code.

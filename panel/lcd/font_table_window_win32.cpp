@@ -2,11 +2,14 @@
 // the client area's size and copies it to the window in one blit.
 #include "panel/lcd/font_table_window_win32.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
 #include "panel/lcd/lcd_controller.h"
+#include "panel/lcd/lcd_blit_win32.h"
 #include "panel/lcd/lcd_render.h"
+#include "panel/window/window_class_win32.h"
 
 namespace panel {
 
@@ -31,29 +34,16 @@ uint32_t WindowBackgroundPixel() {
          (static_cast<uint32_t>(GetGValue(colour)) << 8) | GetBValue(colour);
 }
 
+// The LCD's blit surface, taken for one paint: exactly the client area's size.
 void PaintChart(HDC dc, int32_t width, int32_t height) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top-down, as the rasteriser writes
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HDC memory = bitmap ? CreateCompatibleDC(dc) : nullptr;
-  if (memory) {
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    uint32_t* pixels = static_cast<uint32_t*>(bits);
-    const uint32_t background = WindowBackgroundPixel();
-    for (int64_t i = 0; i < static_cast<int64_t>(width) * height; ++i) pixels[i] = background;
-    LcdPixelBuffer buffer{0, 0, width, height, pixels};
-    FontChartRasterise(&buffer, 0, 0);
-    BitBlt(dc, 0, 0, width, height, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, previous);
-    DeleteDC(memory);
-  }
-  if (bitmap) DeleteObject(bitmap);
+  LcdBlitSurface surface{};
+  if (!LcdBlitSurfaceReserve(&surface, width, height)) return;
+  std::fill(surface.pixels, surface.pixels + static_cast<int64_t>(width) * height,
+            WindowBackgroundPixel());
+  LcdPixelBuffer buffer{0, 0, width, height, surface.pixels};
+  FontChartRasterise(&buffer, 0, 0);
+  BitBlt(dc, 0, 0, width, height, surface.dc, 0, 0, SRCCOPY);
+  LcdBlitSurfaceRelease(&surface);
 }
 
 void OnPaintFontTable(HWND window) {
@@ -70,13 +60,8 @@ void OnPaintFontTable(HWND window) {
 }  // namespace
 
 HWND CreateFontTableWindow(HINSTANCE module, HWND owner) {
-  WNDCLASSEXA window_class{};
-  window_class.cbSize = sizeof(window_class);
-  window_class.lpfnWndProc = FontTableWindowProc;
-  window_class.hInstance = module;
-  window_class.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
-  window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  window_class.lpszClassName = kFontTableWindowClass;
+  const WNDCLASSEXA window_class =
+      LibraryWindowClass(module, kFontTableWindowClass, FontTableWindowProc);
   RegisterClassExA(&window_class);
   font_table_state.window = CreateWindowExA(
       0, kFontTableWindowClass, kFontTableWindowTitle, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU,

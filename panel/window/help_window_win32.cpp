@@ -3,6 +3,7 @@
 #include "panel/window/help_window_win32.h"
 
 #include "panel/window/help_window_layout.h"
+#include "panel/window/window_class_win32.h"
 
 namespace panel {
 
@@ -79,13 +80,7 @@ void HideIfVisible(HWND window) {
 }  // namespace
 
 HWND CreateHelpWindow(HINSTANCE module, HWND owner) {
-  WNDCLASSEXA window_class{};
-  window_class.cbSize = sizeof(window_class);
-  window_class.lpfnWndProc = HelpWindowProc;
-  window_class.hInstance = module;
-  window_class.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
-  window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  window_class.lpszClassName = kHelpWindowClass;
+  const WNDCLASSEXA window_class = LibraryWindowClass(module, kHelpWindowClass, HelpWindowProc);
   RegisterClassExA(&window_class);
   return CreateWindowExA(0, kHelpWindowClass, kHelpWindowTitle, WS_POPUP, 0, 0, 0, 0, owner,
                          nullptr, module, nullptr);

@@ -5,6 +5,7 @@
 #include <atomic>
 
 #include "panel/window/panel_resources_win32.h"
+#include "panel/window/window_class_win32.h"
 
 namespace panel {
 
@@ -103,16 +104,10 @@ void OnDestroyMonitor() {
 }
 
 void RegisterMonitorWindowClass(HINSTANCE module) {
-  WNDCLASSEXA window_class{};
-  window_class.cbSize = sizeof(window_class);
+  WNDCLASSEXA window_class = LibraryWindowClass(module, kMonitorWindowClass, MonitorWindowProc);
   window_class.style = CS_HREDRAW | CS_VREDRAW;
-  window_class.lpfnWndProc = MonitorWindowProc;
-  window_class.hInstance = module;
   window_class.hIcon = LoadIconA(module, MAKEINTRESOURCEA(kIconPanel));
   window_class.hIconSm = LoadIconA(module, MAKEINTRESOURCEA(kIconPanelSmall));
-  window_class.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
-  window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  window_class.lpszClassName = kMonitorWindowClass;
   RegisterClassExA(&window_class);
 }
 

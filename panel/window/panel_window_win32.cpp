@@ -28,6 +28,7 @@
 #include "panel/window/panel_resources_win32.h"
 #include "panel/link/panel_settings.h"
 #include "panel/window/sans_serif_font_win32.h"
+#include "panel/window/window_class_win32.h"
 
 namespace panel {
 
@@ -207,19 +208,13 @@ void OnDestroyPanel() {
 PanelWindowState& GetPanelWindowState() { return panel_state; }
 
 ATOM RegisterPanelWindowClass(HINSTANCE module, uint32_t options) {
-  WNDCLASSEXA window_class{};
-  window_class.cbSize = sizeof(window_class);
+  WNDCLASSEXA window_class = LibraryWindowClass(module, kPanelWindowClass, PanelWindowProc);
   // Redraw on resizing; a private device context, because every LCD frame redraws the LCD and
   // fetching a shared context each time would cost more than drawing it.
   window_class.style = CS_HREDRAW | CS_VREDRAW | CS_OWNDC;
-  window_class.lpfnWndProc = PanelWindowProc;
-  window_class.hInstance = module;
   window_class.hIcon = LoadIconA(module, MAKEINTRESOURCEA(kIconPanel));
   window_class.hIconSm = LoadIconA(module, MAKEINTRESOURCEA(kIconPanelSmall));
-  window_class.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
-  window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   window_class.lpszMenuName = PanelClassMenu(options);
-  window_class.lpszClassName = kPanelWindowClass;
   return RegisterClassExA(&window_class);
 }
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "siccorae_loader.h"
+#include "panel_library_case.h"
 #include "window_capture.h"
 
 namespace {
@@ -17,20 +17,9 @@ constexpr uint32_t kWhite = 0xFFFFFF;
 constexpr int kGlyphZeroX = 39;
 constexpr int kGlyphZeroY = 40;
 
-class FontTableWindow : public ::testing::Test {
+class FontTableWindow : public PanelLibraryCase {
  protected:
-  void SetUp() override {
-    ASSERT_NE(api_.module, nullptr);
-    panel_ = WaitForPanelWindow();
-    ASSERT_NE(panel_, nullptr);
-    AttachRecorder(api_);
-  }
-
-  void Frame(const std::string& frame) {
-    Send(api_, frame);
-    while (!CheckRxOnce(api_).empty()) {
-    }
-  }
+  FontTableWindow() : PanelLibraryCase(kOptionsWithFontTable) {}
 
   // The dot colours of glyph row `row` of code 0, leftmost dot first, as "#" and ".".
   std::string GlyphZeroRow(HWND window, int row) const {
@@ -42,25 +31,12 @@ class FontTableWindow : public ::testing::Test {
     }
     return dots;
   }
-
-  const SiccoraeApi& api_ = LoadSiccoraeWithOptions(kOptionsWithFontTable);
-  HWND panel_ = nullptr;
 };
 
 TEST_F(FontTableWindow, CreatedHiddenWithThePanel) {
   HWND chart = FindProcessWindow("Font Wnd");
   ASSERT_NE(chart, nullptr);
-  char title[32] = {};
-  GetWindowTextA(chart, title, sizeof(title));
-  EXPECT_STREQ(title, "Fonttable");
-  EXPECT_EQ(GetWindow(chart, GW_OWNER), panel_);
-  EXPECT_FALSE(IsWindowVisible(chart));
-  RECT frame;
-  GetWindowRect(chart, &frame);
-  EXPECT_EQ(frame.left, 200);
-  EXPECT_EQ(frame.top, 200);
-  EXPECT_EQ(frame.right - frame.left, 450);
-  EXPECT_EQ(frame.bottom - frame.top, 500);
+  ExpectWindowFacts(chart, {"Fonttable", panel_, false, 200, 200, 450, 500});
 }
 
 TEST_F(FontTableWindow, ChartShowsAUserGlyphAsSoonAsItIsWritten) {

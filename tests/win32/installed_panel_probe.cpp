@@ -12,7 +12,7 @@
 #include <cstdio>
 #include <string>
 
-#include "panel/lcd/colour_table.h"
+#include "prototype_view.h"
 #include "real_input.h"
 #include "tools/rk52_layout.h"
 #include "window_capture.h"
@@ -23,49 +23,6 @@ constexpr DWORD kPanelTimeoutMs = 30000;
 constexpr DWORD kAreasTimeoutMs = 20000;
 constexpr DWORD kLedLitTimeoutMs = 8000;  // the chosen program's LED blinks at 1 Hz
 constexpr int kWashingId = 2;             // button and LED of the washing program
-
-struct ProcessWindow {
-  DWORD process;
-  const char* class_name;  // or null
-  const char* caption;     // or null
-  HWND found;
-};
-
-BOOL CALLBACK FindProcessWindow(HWND window, LPARAM lparam) {
-  ProcessWindow* search = reinterpret_cast<ProcessWindow*>(lparam);
-  DWORD process = 0;
-  GetWindowThreadProcessId(window, &process);
-  char class_name[32] = {};
-  char caption[64] = {};
-  GetClassNameA(window, class_name, sizeof(class_name));
-  GetWindowTextA(window, caption, sizeof(caption));
-  if (process == search->process && IsWindowVisible(window) &&
-      (!search->class_name || lstrcmpA(class_name, search->class_name) == 0) &&
-      (!search->caption || lstrcmpA(caption, search->caption) == 0)) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-HWND FindWindowOf(DWORD process, const char* class_name, const char* caption) {
-  ProcessWindow search{process, class_name, caption, nullptr};
-  EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-// The pixel of the colour with exactly that name (FindColour also takes a name's beginning).
-uint32_t NamedColourPixel(const char* name) {
-  for (const panel::ColourEntry& entry : panel::GetColourTable()->entries) {
-    if (entry.name && lstrcmpiA(entry.name, name) == 0) return panel::ColourPixel(entry.index);
-  }
-  return 0xFFFFFFFFu;
-}
-
-// A point of the LED's ellipse below right of its centre, away from the picture's highlight.
-POINT LedProbePoint(const rk52::Led& led) {
-  return POINT{(led.rect.left + led.rect.right) / 2 + 2, (led.rect.top + led.rect.bottom) / 2 + 2};
-}
 
 // True when every LED shows its inactive or its active colour, not the picture beneath.
 bool LedAreasPainted(HWND panel, std::string* report) {
@@ -102,11 +59,7 @@ bool WashingClickLightsItsLed(HWND panel) {
   FocusWindow(panel);
   ClickAt(panel, (button->rect.left + button->rect.right) / 2,
           (button->rect.top + button->rect.bottom) / 2);
-  const POINT probe = LedProbePoint(*led);
-  const uint32_t lit = NamedColourPixel(led->active_colour);
-  const bool shown = WaitUntil(
-      [&] { return CaptureClient(panel, probe.x, probe.y, 1, 1).pixels[0] == lit; },
-      kLedLitTimeoutMs);
+  const bool shown = WaitUntil([&] { return LedLit(panel, *led); }, kLedLitTimeoutMs);
   if (shown) std::printf("a click on the washing button lit the washing LED\n");
   return shown;
 }
@@ -120,20 +73,8 @@ int main(int argc, char** argv) {
   }
   char windows_folder[MAX_PATH] = {};
   GetWindowsDirectoryA(windows_folder, sizeof(windows_folder));
-  // The program's own output (the lists' diagnostics) is not the probe's.
-  SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
-  HANDLE nul = CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                           &inheritable, OPEN_EXISTING, 0, nullptr);
-  STARTUPINFOA startup{};
-  startup.cb = sizeof(startup);
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdInput = nul;
-  startup.hStdOutput = nul;
-  startup.hStdError = nul;
   PROCESS_INFORMATION program{};
-  std::string command = std::string("\"") + argv[1] + "\"";
-  if (!CreateProcessA(argv[1], &command[0], nullptr, nullptr, TRUE, 0, nullptr, windows_folder,
-                      &startup, &program)) {
+  if (!StartProgram(argv[1], windows_folder, &program)) {
     std::printf("FAIL: %s does not start (error %lu)\n", argv[1], GetLastError());
     return 1;
   }
@@ -141,7 +82,7 @@ int main(int argc, char** argv) {
   HWND panel = nullptr;
   for (DWORD waited = 0; !panel && waited < kPanelTimeoutMs; waited += 100) {
     Sleep(100);
-    panel = FindWindowOf(program.dwProcessId, "LcdWnd", nullptr);
+    panel = FindWindowOf(program.dwProcessId, "LcdWnd", nullptr, true);
   }
   std::string report;
   if (!panel) {
@@ -155,7 +96,7 @@ int main(int argc, char** argv) {
     }
     Sleep(1000);  // a box would have come with the load step
     for (const char* caption : {"rk52 Projekt", "Fehler"}) {
-      if (FindWindowOf(program.dwProcessId, "#32770", caption)) {
+      if (FindWindowOf(program.dwProcessId, "#32770", caption, true)) {
         std::printf("FAIL: the installed panel shows the box \"%s\"\n", caption);
         ++failures;
       }
@@ -171,10 +112,6 @@ int main(int argc, char** argv) {
       ++failures;
     }
   }
-  TerminateProcess(program.hProcess, 0);
-  WaitForSingleObject(program.hProcess, 5000);
-  CloseHandle(program.hThread);
-  CloseHandle(program.hProcess);
-  CloseHandle(nul);
+  EndProgram(&program);
   return failures == 0 ? 0 : 1;
 }

@@ -3,25 +3,14 @@
 // byte through the application's receive callback.
 #include <gtest/gtest.h>
 
-#include "siccorae_loader.h"
+#include "panel_library_case.h"
 
 namespace {
 
 const std::string kDle(1, '\x10');
 const std::string kAck = "@!\r";
 
-class LibraryLink : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_NE(api_.module, nullptr);
-    panel_ = WaitForPanelWindow();
-    ASSERT_NE(panel_, nullptr);
-    AttachRecorder(api_);
-  }
-
-  const SiccoraeApi& api_ = LoadSiccorae();
-  HWND panel_ = nullptr;
-};
+class LibraryLink : public PanelLibraryCase {};
 
 TEST_F(LibraryLink, CheckRxWithEmptyListCallsNothing) {
   Recorder().cell = 0xA5;

@@ -6,21 +6,14 @@
 #include <string>
 
 #include "panel/window/panel_resources_win32.h"
-#include "siccorae_loader.h"
+#include "panel_library_case.h"
 
 namespace {
 
 constexpr int kPaneLimit = 32000;
 
-class MonitorWindow : public ::testing::Test {
+class MonitorWindow : public PanelLibraryCase {
  protected:
-  void SetUp() override {
-    ASSERT_NE(api_.module, nullptr);
-    panel_ = WaitForPanelWindow();
-    ASSERT_NE(panel_, nullptr);
-    AttachRecorder(api_);
-  }
-
   void MonitorCommand() { SendMessageA(panel_, WM_COMMAND, kCmdMonitor, 0); }
 
   static std::string Text(HWND window) {
@@ -29,15 +22,6 @@ class MonitorWindow : public ::testing::Test {
     return text;
   }
 
-  // A frame from the application, its acknowledgement delivered.
-  void Frame(const std::string& frame) {
-    Send(api_, frame);
-    while (!CheckRxOnce(api_).empty()) {
-    }
-  }
-
-  const SiccoraeApi& api_ = LoadSiccorae();
-  HWND panel_ = nullptr;
 };
 
 TEST_F(MonitorWindow, FirstCommandCreatesItWithTwoPanesThenItIsShownAndHidden) {
@@ -45,22 +29,14 @@ TEST_F(MonitorWindow, FirstCommandCreatesItWithTwoPanesThenItIsShownAndHidden) {
   MonitorCommand();
   HWND monitor = FindProcessWindow("DebugWnd");
   ASSERT_NE(monitor, nullptr);
-  EXPECT_TRUE(IsWindowVisible(monitor));
   const std::string title = "Monitor Rx" + std::string(78, ' ') + "Monitor Tx";
-  EXPECT_EQ(Text(monitor), title);
-  EXPECT_EQ(Text(monitor).size(), 98u);
+  ASSERT_EQ(title.size(), 98u);
+  ExpectWindowFacts(monitor, {title.c_str(), panel_, true, 500, 550, 780, 300});
   const LONG style = GetWindowLongA(monitor, GWL_STYLE);
   EXPECT_EQ(style & WS_CAPTION, WS_CAPTION);
   EXPECT_EQ(style & (WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
-  EXPECT_EQ(GetWindow(monitor, GW_OWNER), panel_);
   EXPECT_NE(GetClassLongPtrA(monitor, GCLP_HICON), 0u);
   EXPECT_NE(GetClassLongPtrA(monitor, GCLP_HICONSM), 0u);
-  RECT frame;
-  GetWindowRect(monitor, &frame);
-  EXPECT_EQ(frame.left, 500);
-  EXPECT_EQ(frame.top, 550);
-  EXPECT_EQ(frame.right - frame.left, 780);
-  EXPECT_EQ(frame.bottom - frame.top, 300);
 
   RECT client;
   GetClientRect(monitor, &client);

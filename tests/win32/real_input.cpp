@@ -1,30 +1,14 @@
 #include "real_input.h"
 
+#include "wine_host.h"
+
 namespace {
 
 // Under Wine, input injected with SendInput lives only in Wine's own state, which Wine brings
 // back in line with the X server now and then: a Ctrl held that way can drop in the middle of a
 // test, and the X server never sees a press to tie the release to. So the input is made on the
-// X server itself with xdotool when it is there, as a user's would be. Wine starts a Unix program
-// without giving back a process handle, so each step waits for its effect instead.
-constexpr char kXdotool[] = "Z:\\usr\\bin\\xdotool";
-
-bool RunXdotool(const char* arguments) {
-  if (GetFileAttributesA(kXdotool) == INVALID_FILE_ATTRIBUTES) return false;
-  char command[160];
-  wsprintfA(command, "%s %s", kXdotool, arguments);
-  STARTUPINFOA startup{};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessA(kXdotool, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &process)) {
-    return false;
-  }
-  if (process.hProcess) CloseHandle(process.hProcess);
-  if (process.hThread) CloseHandle(process.hThread);
-  return true;
-}
-
+// X server itself with xdotool when it is there, as a user's would be; each step waits for its
+// effect.
 const char* XKeyName(WORD virtual_key) {
   switch (virtual_key) {
     case VK_CONTROL: return "Control_L";

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "panel/link/settings_registry_win32.h"
+#include "process_windows.h"
 
 namespace {
 
@@ -15,27 +16,6 @@ HKEY CreateKey(HKEY root, const std::string& path) {
     return nullptr;
   }
   return key;
-}
-
-struct CaughtBox {
-  HWND found;
-  const char* caption;
-};
-
-BOOL CALLBACK FindBoxOfThisProcess(HWND window, LPARAM lparam) {
-  CaughtBox* box = reinterpret_cast<CaughtBox*>(lparam);
-  DWORD process = 0;
-  GetWindowThreadProcessId(window, &process);
-  char class_name[16] = {};
-  char caption[64] = {};
-  GetClassNameA(window, class_name, sizeof(class_name));
-  GetWindowTextA(window, caption, sizeof(caption));
-  if (process == GetCurrentProcessId() && lstrcmpA(class_name, "#32770") == 0 &&
-      lstrcmpA(caption, box->caption) == 0 && IsWindowVisible(window)) {
-    box->found = window;
-    return FALSE;
-  }
-  return TRUE;
 }
 
 struct BoxContents {
@@ -155,22 +135,21 @@ std::string MessageBoxCatcher::text() const {
 
 void MessageBoxCatcher::Watch() {
   while (!stop_) {
-    CaughtBox box{nullptr, caption_.c_str()};
-    EnumWindows(FindBoxOfThisProcess, reinterpret_cast<LPARAM>(&box));
-    if (box.found) {
+    const HWND found = FindWindowOf(GetCurrentProcessId(), "#32770", caption_.c_str(), true);
+    if (found) {
       BoxContents contents{"", nullptr};
-      EnumChildWindows(box.found, ReadBoxChild, reinterpret_cast<LPARAM>(&contents));
+      EnumChildWindows(found, ReadBoxChild, reinterpret_cast<LPARAM>(&contents));
       {
         std::lock_guard<std::mutex> hold(text_lock_);
         text_ = contents.text;
       }
       information_icon_ =
           contents.icon != nullptr && contents.icon == LoadIconA(nullptr, IDI_INFORMATION);
-      owner_ = GetWindow(box.found, GW_OWNER);
+      owner_ = GetWindow(found, GW_OWNER);
       // Counted before it is closed, so the box's caller finds it counted when it goes on.
       ++count_;
-      PostMessageA(box.found, WM_COMMAND, IDOK, 0);
-      for (int i = 0; i < 500 && IsWindow(box.found); ++i) Sleep(10);
+      PostMessageA(found, WM_COMMAND, IDOK, 0);
+      for (int i = 0; i < 500 && IsWindow(found); ++i) Sleep(10);
     }
     Sleep(10);
   }

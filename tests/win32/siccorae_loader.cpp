@@ -5,6 +5,7 @@
 #include "app/shell/shell_panel_end_win32.h"
 #include "panel/window/panel_layout.h"
 #include "panel/window/panel_window_win32.h"
+#include "process_windows.h"
 
 const char* const kSiccoraeExports[] = {
     "BindLcdDll", "SetRxTarget", "ReceiveFromApp", "CheckRx", "SetOptions",
@@ -43,24 +44,6 @@ SiccoraeApi LoadOnce() {
   Resolve(api.module, "CreateRectEntry", &api.CreateRectEntry);
   Resolve(api.module, "AppendRect", &api.AppendRect);
   return api;
-}
-
-struct WindowSearch {
-  const char* class_name;
-  HWND found;
-};
-
-BOOL CALLBACK KeepWindowOfThisProcess(HWND window, LPARAM search_parameter) {
-  WindowSearch* search = reinterpret_cast<WindowSearch*>(search_parameter);
-  DWORD process = 0;
-  GetWindowThreadProcessId(window, &process);
-  char name[64] = {};
-  GetClassNameA(window, name, sizeof(name));
-  if (process == GetCurrentProcessId() && lstrcmpA(name, search->class_name) == 0) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
 }
 
 // ntdll's loader lock, as the loader takes it around DllMain and every thread's start.
@@ -136,9 +119,7 @@ const SiccoraeApi& LoadSiccoraeWithOptions(uint32_t word) {
 }
 
 HWND FindProcessWindow(const char* class_name) {
-  WindowSearch search{class_name, nullptr};
-  EnumWindows(KeepWindowOfThisProcess, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  return FindWindowOf(GetCurrentProcessId(), class_name, nullptr, false);
 }
 
 HWND WaitForPanelWindow(DWORD timeout_ms) {
