@@ -107,8 +107,8 @@ void SetDdramAddress(uint8_t value) {
 void FunctionSet(uint8_t value) {
   const bool two_lines = (value & 0x08) != 0;
   const bool tall_font = (value & 0x04) != 0;
-  g_lcd.lines = two_lines ? 2 : 1;
-  g_lcd.font_mode = (tall_font && !two_lines) ? 2 : 1;
+  g_lcd.lines = two_lines ? kLcdTwoLines : kLcdOneLine;
+  g_lcd.font_mode = (tall_font && !two_lines) ? kLcdFont5x11 : kLcdFont5x8;
   g_lcd.line_length = g_layout.line_length_by_n[two_lines ? 1 : 0];
   g_lcd.clear_length = g_layout.clear_length_by_n[two_lines ? 1 : 0];
 }

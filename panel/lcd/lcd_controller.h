@@ -34,6 +34,10 @@ constexpr uint32_t kLcdDisplayMemorySize = 65000;   // bytes of display data mem
 constexpr uint32_t kLcdAddressableSize = 0x80;      // instructions and data writes stay below this
 constexpr uint8_t kLcdMaxRows = 4;                  // display rows the layout describes
 constexpr uint8_t kLcdGlyphAddressCount = 64;       // glyph memory bytes reachable by Set CGRAM address
+constexpr uint8_t kLcdFont5x8 = 1;                  // font_mode values
+constexpr uint8_t kLcdFont5x11 = 2;
+constexpr uint8_t kLcdOneLine = 1;                  // lines as Function set leaves them
+constexpr uint8_t kLcdTwoLines = 2;
 
 // The single emulated controller. Fields in the order the panel has always kept them.
 struct LcdController {

@@ -14,7 +14,6 @@ constexpr uint8_t kWriteLetter = 'W';
 constexpr uint32_t kSetCgram = 0x40;
 constexpr uint32_t kSetDdram = 0x80;
 constexpr uint32_t kDdramAddressMask = 0x7F;
-constexpr uint8_t kTallFont = 2;
 constexpr uint32_t kHighestSymbol = kUserGlyphCount - 1;
 constexpr int kTallGlyphBytes = 2 * kGlyphRows;  // glyph 2k and glyph 2k+1
 constexpr uint8_t kDotsMask = static_cast<uint8_t>(kGlyphFullRow);
@@ -48,7 +47,7 @@ LcdToolAssignResult SendLcdToolAssign(const LcdToolGrid& grid, const char* numbe
   if (symbol > kHighestSymbol) return kAssignOutOfRange;
 
   // The glyph memory bytes in address order: one glyph, or the tall pair (2k, 2k+1).
-  const bool tall = lcd.font_mode == kTallFont;
+  const bool tall = lcd.font_mode == kLcdFont5x11;
   const uint32_t first_glyph = tall ? (symbol & ~1u) : symbol;
   const int count = tall ? kTallGlyphBytes : kGlyphRows;
   uint8_t bytes[kTallGlyphBytes] = {};

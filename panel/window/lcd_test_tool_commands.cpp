@@ -35,8 +35,6 @@ constexpr uint32_t kSetDdramLine1 = 0xC0;
 
 constexpr int kDisplayTestCells = 16;
 constexpr char kFullBlock = '\xFF';
-constexpr uint8_t kTallFont = 2;
-constexpr uint8_t kTwoLines = 2;
 
 uint32_t DisplayControl(uint32_t d, uint32_t c, uint32_t b) {
   return kDisplayControl + 4 * d + 2 * c + b;
@@ -99,8 +97,8 @@ void SendLcdToolOpening(const LcdToolSink& sink) {
 void SendLcdToolCommand(const LcdToolClick& click, const LcdController& lcd,
                         const LcdToolSink& sink) {
   const uint32_t checked = click.checked ? 1 : 0;
-  const bool tall = lcd.font_mode == kTallFont;
-  const bool two_lines = lcd.lines == kTwoLines;
+  const bool tall = lcd.font_mode == kLcdFont5x11;
+  const bool two_lines = lcd.lines == kLcdTwoLines;
   uint32_t instruction = 0;
   switch (click.id) {
     case kToolReset:

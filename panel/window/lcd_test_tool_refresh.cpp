@@ -8,9 +8,6 @@ namespace {
 
 uint8_t g_move_mode = kMoveModeUnset;
 
-constexpr uint8_t kTallFont = 2;
-constexpr uint8_t kOneLine = 1;
-
 // A flag box is checked when its flag is on; an off flag never clears it.
 uint8_t FlagBox(uint8_t flag) { return flag ? kToolCheckSet : kToolCheckKeep; }
 
@@ -22,8 +19,8 @@ void SetLcdToolMoveMode(uint8_t mode) { g_move_mode = mode; }
 
 LcdToolRefresh LcdToolRefreshFrom(const LcdController& lcd) {
   if (g_move_mode == kMoveModeUnset) g_move_mode = kMoveModeCursor;
-  const bool tall = lcd.font_mode == kTallFont;
-  const bool one_line = lcd.lines == kOneLine;
+  const bool tall = lcd.font_mode == kLcdFont5x11;
+  const bool one_line = lcd.lines == kLcdOneLine;
   const bool forward = lcd.increment != 0;
   const bool move_display = g_move_mode == kMoveModeDisplay;
   auto pick = [](bool on) { return on ? kToolCheckSet : kToolCheckClear; };
