@@ -17,7 +17,6 @@ namespace panel {
 namespace {
 
 constexpr int kOutlineCorner = 5;
-constexpr UINT kLcdOutlineModesAbove = 32890;  // LCD menu ids draw the rounded rectangle too
 constexpr WORD kCrossCursor = 32515;  // IDC_CROSS
 constexpr WORD kArrowCursor = 32512;  // IDC_ARROW
 
@@ -27,7 +26,8 @@ void ShowCursorShape(WORD cursor) { SetCursor(LoadCursorA(nullptr, MAKEINTRESOUR
 // gaps between the dashes stay as they are.
 void DrawOutline(HDC dc, const tagAREARECT& rect, UINT mode) {
   const bool ellipse = mode == kCmdDrawLed;
-  if (!ellipse && mode != kCmdDrawButton && mode <= kLcdOutlineModesAbove) return;
+  // LCD menu ids (and any id above them) draw the rounded rectangle too.
+  if (!ellipse && mode != kCmdDrawButton && mode < kCmdFirstLcdType) return;
   const int saved = SaveDC(dc);
   HPEN pen = CreatePen(PS_DASH, 1, RGB(0, 0, 0));
   SelectObject(dc, pen);
