@@ -53,6 +53,7 @@ void OpenUdpSocket(HWND window, UINT message) {
   SOCKET created = socket(AF_INET, SOCK_DGRAM, kUdpProtocol);
   if (created == INVALID_SOCKET) {
     MonitorLine(kTxMonitor, "Error: Failed to create socket %i\r\n", WSAGetLastError());
+    CloseUdpSocket();  // balances the startup: the next connect starts the library again
     return;
   }
   // A target simulator on this machine binds the target's port on its own address beside this
@@ -63,6 +64,7 @@ void OpenUdpSocket(HWND window, UINT message) {
   if (WSAAsyncSelect(created, window, message, kSocketEvents) == SOCKET_ERROR) {
     MonitorLine(kTxMonitor, "Error WSAAsyncSelect = %d \r\n", WSAGetLastError());
     closesocket(created);
+    CloseUdpSocket();
     return;
   }
   AcquireSRWLockExclusive(&g_udp.lock);
