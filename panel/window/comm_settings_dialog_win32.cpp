@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "panel/link/comm_settings.h"
+#include "panel/link/connection_rules.h"
 #include "panel/link/panel_settings.h"
 #include "panel/link/serial_port_win32.h"
 #include "panel/link/settings_registry_win32.h"
@@ -21,6 +22,11 @@ constexpr int32_t kProbedCommPort = 1;  // the port whose line the first use rea
 constexpr int kFieldChars = 64;
 constexpr int kRateChars = 16;
 
+// The values the first radio of a group stands for, where they do not start at 0.
+constexpr int kFewestDataBits = 7;
+constexpr int kFewestStopBits = 1;
+constexpr int kFirstCommPort = 1;
+
 const int kIpFields[kIpFieldCount] = {kCtlIpField1, kCtlIpField2, kCtlIpField3, kCtlIpField4};
 
 // One group of radios: its id range and the settings field it sets (value = id - base).
@@ -32,10 +38,10 @@ struct RadioGroup {
 };
 const RadioGroup kRadioGroups[] = {
     {kCtlSerialInterface, kCtlEthernetInterface, kCtlSerialInterface, &PanelSettings::IFaceType},
-    {kCtlDataBits7, kCtlDataBits8, kCtlDataBits7 - 7, &PanelSettings::DBits},
-    {kCtlStopBits1, kCtlStopBits2, kCtlStopBits1 - 1, &PanelSettings::SBits},
+    {kCtlDataBits7, kCtlDataBits8, kCtlDataBits7 - kFewestDataBits, &PanelSettings::DBits},
+    {kCtlStopBits1, kCtlStopBits2, kCtlStopBits1 - kFewestStopBits, &PanelSettings::SBits},
     {kCtlParityNone, kCtlParityEven, kCtlParityNone, &PanelSettings::Parity},
-    {kCtlComPort1, kCtlComPort4, kCtlComPort1 - 1, &PanelSettings::CommPort},
+    {kCtlComPort1, kCtlComPort4, kCtlComPort1 - kFirstCommPort, &PanelSettings::CommPort},
     {kCtlFlowNone, kCtlFlowXonRts, kCtlFlowNone, &PanelSettings::Flow},
 };
 
@@ -48,7 +54,7 @@ const RadioGroup* GroupOf(int id) {
 
 // Ethernet enables the LAN fields and disables the serial controls; serial the reverse.
 void EnableInterfaceControls(HWND dialog, int32_t iface_type) {
-  const bool ethernet = iface_type != 0;
+  const bool ethernet = iface_type != kInterfaceSerial;
   for (int id = kCtlIpField1; id <= kCtlSocketPort; ++id) EnableWindow(GetDlgItem(dialog, id), ethernet);
   for (int id = kCtlBaudRate; id <= kCtlFlowXonRts; ++id) EnableWindow(GetDlgItem(dialog, id), !ethernet);
 }
