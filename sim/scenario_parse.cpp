@@ -11,6 +11,7 @@
 #include "app/controller/controller_tick.h"
 #include "app/shell/shell_sliders.h"
 #include "sim/scenario.h"
+#include "sim/sim_engine.h"
 
 namespace sim {
 
@@ -20,7 +21,10 @@ constexpr uint32_t kDefaultClockMs = 10u * 3600u * 1000u;
 constexpr uint64_t kDefaultClickTicks = 5;         // 250 ms between key down and key up
 constexpr uint64_t kDefaultWaitLcdTimeoutTicks = 200;  // 10 s
 constexpr int kMsPerSecond = 1000;
-constexpr int kTickMsValue = 50;
+// The longest single term ("1000000000h"); a longer sum names no duration, so adding up the
+// terms never wraps.
+constexpr uint64_t kLargestDurationNumber = 1000000000ull;
+constexpr uint64_t kLongestDurationMs = kLargestDurationNumber * 3600u * kMsPerSecond;
 
 struct RelayName {
   const char* name;
@@ -413,7 +417,7 @@ bool ParseDurationTicks(const std::string& text, uint64_t* ticks) {
     uint64_t number = 0;
     while (at < text.size() && std::isdigit(static_cast<unsigned char>(text[at]))) {
       number = number * 10 + static_cast<uint64_t>(text[at++] - '0');
-      if (number > 1000000000ull) return false;
+      if (number > kLargestDurationNumber) return false;
     }
     uint64_t unit_ms = kMsPerSecond;
     if (text.compare(at, 2, "ms") == 0) {
@@ -428,8 +432,9 @@ bool ParseDurationTicks(const std::string& text, uint64_t* ticks) {
     }
     bare = false;
     total_ms += number * unit_ms;
+    if (total_ms > kLongestDurationMs) return false;
   }
-  *ticks = (total_ms + kTickMsValue - 1) / kTickMsValue;
+  *ticks = (total_ms + kTickMs - 1) / kTickMs;
   return true;
 }
 

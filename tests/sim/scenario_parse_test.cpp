@@ -26,6 +26,8 @@ const ParseCase kCases[] = {
      "ambiguous LED \"Heater\""},
     {"LED state", "name: x\nsteps:\n  - expect-leds: {Ready: dim}\n", 3, 26, "\"blinking\""},
     {"bad duration", "name: x\nsteps:\n  - wait: 2 minutes\n", 3, 11, "not a duration"},
+    {"duration past the longest", "name: x\nsteps:\n  - wait: 1000000000h1000000000h\n", 3, 11,
+     "not a duration"},
     {"humidity out of the slider's range", "name: x\nsteps:\n  - set: {humidity: 101}\n", 3, 21,
      "between 0 and 100"},
     {"temperature not a number", "name: x\ntemperature: warm\nsteps:\n  - wait: 1s\n", 2, 14,
