@@ -11,9 +11,9 @@ namespace controller {
 
 // How many of the next running ticks are quiet, provided the measurements and the platform
 // second do not change during them: 0 when the next tick has work to do, also when
-// `platform_second`, the second the next tick will read, is not the one the controller saw last. A quiet stretch ends
-// before the first tick at which a timer expires or the tick-in-second count wraps (the seconds
-// timers count there). At most kTicksPerSecond - 1.
+// `platform_second`, the second the next tick will read, is not the one the controller saw
+// last. A quiet stretch ends before the first tick at which a timer expires or the
+// tick-in-second count wraps (the seconds timers count there). At most kTicksPerSecond - 1.
 uint32_t QuietTicksAhead(uint8_t platform_second);
 
 // Applies `ticks` quiet ticks at once; more than QuietTicksAhead() is cut to it.
