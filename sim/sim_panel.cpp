@@ -4,6 +4,7 @@
 
 #include "panel/core/option_word.h"
 #include "panel/core/panel_platform.h"
+#include "panel/lcd/glyph_table.h"
 #include "panel/lcd/lcd_controller.h"
 #include "panel/link/command_interpreter.h"
 #include "panel/link/panel_settings.h"
@@ -15,9 +16,6 @@ namespace sim {
 
 namespace {
 
-constexpr uint8_t kLcdDegreeCode = 0xDF;
-constexpr uint8_t kFirstPrintable = 0x20;
-constexpr uint8_t kLastPrintable = 0x7D;
 constexpr size_t kMaxLeds = 32;
 
 // The last two changes of each LED area, by its place in the area list, for blink detection.
@@ -143,9 +141,9 @@ std::string LcdRowText(int row) {
   if (e >= start + length) e = static_cast<uint8_t>(e - length);
   for (uint8_t k = 0; k < layout->characters_per_row; ++k) {
     const uint8_t c = memory[e];
-    if (c >= kFirstPrintable && c <= kLastPrintable) {
+    if (c >= panel::kLcdFirstAsciiCode && c <= panel::kLcdLastAsciiCode) {
       text += static_cast<char>(c);
-    } else if (c == kLcdDegreeCode) {
+    } else if (c == panel::kLcdDegreeCode) {
       text += "\xC2\xB0";
     } else {
       char code[8];

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "panel/lcd/glyph_table.h"
+
 namespace shell {
 
 namespace {
@@ -18,9 +20,6 @@ constexpr uint8_t kClearDisplay = 0x01;
 constexpr uint8_t kSetAddress = 0x80;   // 1 A A A A A A A  Set DDRAM address
 constexpr uint8_t kSecondLine = 0x40;
 constexpr uint8_t kColumnMask = 0x3F;
-constexpr uint8_t kLcdDegreeCode = 0xDF;
-constexpr uint8_t kFirstPrintable = 0x20;
-constexpr uint8_t kLastPrintable = 0x7D;
 constexpr int kKeyBits = 16;
 
 struct RecorderState {
@@ -162,9 +161,9 @@ void WriteLineText(const char* line) {
     const uint8_t c = static_cast<uint8_t>(line[column]);
     if (c == '"' || c == '\\') {
       std::fprintf(file, "\\%c", c);
-    } else if (c >= kFirstPrintable && c <= kLastPrintable) {
+    } else if (c >= panel::kLcdFirstAsciiCode && c <= panel::kLcdLastAsciiCode) {
       std::fputc(c, file);
-    } else if (c == kLcdDegreeCode) {
+    } else if (c == panel::kLcdDegreeCode) {
       std::fputs("\xC2\xB0", file);
     } else {
       std::fprintf(file, "\\\\x%02X", c);

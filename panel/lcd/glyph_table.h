@@ -15,6 +15,12 @@ constexpr int kUserGlyphCount = 16;   // codes 0x00-0x0F
 constexpr int kDescenderRows = 3;     // rows 9-11 of a tall character, kept in rows 0-2
 constexpr uint32_t kGlyphFullRow = 0x1F;
 
+// Codes that read as text outside the display: those the ROM shares with ASCII (0x7E and 0x7F
+// are arrows in it) and the degree sign.
+constexpr uint8_t kLcdFirstAsciiCode = 0x20;
+constexpr uint8_t kLcdLastAsciiCode = 0x7D;
+constexpr uint8_t kLcdDegreeCode = 0xDF;
+
 struct GlyphTable {
   uint32_t rows[kGlyphCount][kGlyphRows];
 };
