@@ -28,7 +28,9 @@ struct LcdToolClick {
   int id;                // control id
   uint8_t checked;       // 1 when the clicked box carries a check mark after the click
   uint8_t move_display;  // 1 when "Move Display" is checked
-  const char* text;      // field 1126 for 1109, field 1124 for 1112 (may be null: empty)
+  // kToolCommandField's text for kToolSendCommand, kToolTextField's for kToolSendText (may be
+  // null: empty).
+  const char* text;
 };
 
 // The opening frames: Z4 (key click on), then V (version query).
