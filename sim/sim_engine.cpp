@@ -3,6 +3,7 @@
 #include "app/controller/controller_tick.h"
 #include "app/controller/quiet_ticks.h"
 #include "app/controller/wall_clock.h"
+#include "app/shell/shell_relays.h"
 #include "panel/core/data_lists.h"
 #include "panel/lcd/lcd_render.h"
 #include "panel/link/app_link.h"
@@ -12,8 +13,6 @@
 namespace sim {
 
 namespace {
-
-constexpr uint8_t kRelaysAllOff = 0x0F;
 
 struct EngineState {
   controller::ControllerIo io;
@@ -109,7 +108,7 @@ void StartEngine(const EngineStart& start) {
   g_engine.observer_context = observer_context;
   g_engine.fast_forward = fast_forward;
   g_engine.start_clock_ms = start.clock_ms % kMsPerDay;
-  g_engine.relays = kRelaysAllOff;
+  g_engine.relays = shell::kRelaysAllOff;  // before the first tick, as in the shell
   controller::SetWallClockSource(SimulatedTime);
   controller::ControllerTick(controller::kTickModeInitialise, &g_engine.io);
   g_engine.receive = g_engine.io.data.receive_byte;
