@@ -14,7 +14,7 @@ constexpr uint8_t kFrameStart = '@';
 constexpr uint8_t kPanelTerminator = '\r';
 constexpr uint8_t kAppTerminator = 0x10;
 constexpr uint8_t kKeyCommand = 'K';
-constexpr uint8_t kKeyOffset = 0x41;    // key frame byte = 0x41 + key state
+constexpr uint8_t kKeyOffset = 0x41;    // key frame byte = 0x41 + key state, modulo 256
 constexpr int kPanelMessageMax = 8;     // "@K" frames are four bytes; longer ones are not keys
 constexpr uint8_t kClearDisplay = 0x01;
 constexpr uint8_t kSetAddress = 0x80;   // 1 A A A A A A A  Set DDRAM address
@@ -222,7 +222,8 @@ void RecordPanelByte(uint8_t byte) {
     return;
   }
   if (r.message_length == 3 && r.message[0] == kFrameStart && r.message[1] == kKeyCommand) {
-    KeyFrame(static_cast<int32_t>(r.message[2]) - kKeyOffset);
+    // The byte wrapped for states from 0xBF on: undo the offset in the byte's own width.
+    KeyFrame(static_cast<uint8_t>(r.message[2] - kKeyOffset));
   }
   r.message_length = 0;
 }
