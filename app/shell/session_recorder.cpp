@@ -3,16 +3,18 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/controller/controller_codes.h"
 #include "panel/lcd/glyph_table.h"
+#include "panel/link/frame_assembler.h"
 
 namespace shell {
 
 namespace {
 
-constexpr uint32_t kTickMs = 50;
-constexpr uint8_t kFrameStart = '@';
-constexpr uint8_t kPanelTerminator = '\r';
-constexpr uint8_t kAppTerminator = 0x10;
+constexpr uint32_t kTickMs = 1000u / controller::kTicksPerSecond;
+constexpr uint8_t kFrameStart = panel::kFrameStartCommand;
+constexpr uint8_t kPanelTerminator = panel::kFrameCr;   // the panel's frames end with CR
+constexpr uint8_t kAppTerminator = panel::kFrameDle;    // the controller's with DLE
 constexpr uint8_t kKeyCommand = 'K';
 constexpr uint8_t kKeyOffset = 0x41;    // key frame byte = 0x41 + key state, modulo 256
 constexpr int kPanelMessageMax = 8;     // "@K" frames are four bytes; longer ones are not keys
