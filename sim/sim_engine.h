@@ -9,9 +9,11 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "app/controller/controller_codes.h"
+
 namespace sim {
 
-constexpr uint32_t kTickMs = 50;
+constexpr uint32_t kTickMs = 1000u / controller::kTicksPerSecond;  // the controller's tick
 constexpr uint32_t kMsPerDay = 24u * 3600u * 1000u;
 constexpr uint32_t kBlinkPeriodTicks = 10;  // the panel's 500 ms LCD blink timer
 
