@@ -16,8 +16,6 @@ namespace {
 
 constexpr int kRgbChannels = 3;
 constexpr uint32_t kBlackPixel = 0x000000;
-constexpr int32_t kLcdFrameMargin = 2;       // the frame reaches 2 pixels beyond the LCD
-constexpr int32_t kEndUserFrameBelow = 4;    // and in end-user mode 4 below it
 constexpr int32_t kFrameCornerCut = 1;       // the 5 x 5 corner ellipse leaves this much out
 
 void SetPixel(Picture* picture, int32_t x, int32_t y, uint32_t pixel) {
@@ -65,18 +63,10 @@ void FillEllipse(Picture* picture, const tagAREARECT& rect, uint32_t fill) {
 
 // The frame the panel paints under the characters (DrawLcdFrame of the panel window).
 void DrawLcdFrame(Picture* picture) {
-  const panel::LcdView& view = *panel::LcdGetView();
-  if (view.lcd.left < 0) return;
-  const uint32_t fill = panel::ColourPixel(view.background_colour);
-  if (panel::GetOptions() & panel::kOptionEndUser) {
-    FillRoundRect(picture, view.lcd.left - kLcdFrameMargin, view.lcd.top,
-                  view.lcd.right + kLcdFrameMargin, view.lcd.bottom + kEndUserFrameBelow, fill);
-    return;
-  }
-  const panel::PanelLcdGeometry& geometry = panel::GetPanelLcdGeometry();
-  FillRoundRect(picture, view.lcd.left - kLcdFrameMargin, view.lcd.top - kLcdFrameMargin,
-                view.lcd.left + geometry.lcd_width + kLcdFrameMargin,
-                view.lcd.top + geometry.lcd_height + kLcdFrameMargin, fill);
+  int32_t left, top, right, bottom;
+  if (!panel::LcdFrameRect(&left, &top, &right, &bottom)) return;
+  FillRoundRect(picture, left, top, right, bottom,
+                panel::ColourPixel(panel::LcdGetView()->background_colour));
 }
 
 void DrawLeds(Picture* picture) {

@@ -1,5 +1,6 @@
 #include "panel/window/panel_layout.h"
 
+#include "panel/core/option_word.h"
 #include "panel/lcd/lcd_render.h"
 
 namespace panel {
@@ -84,6 +85,23 @@ void MovePanelLcd(int32_t dx, int32_t dy) {
   view->lcd.right = view->lcd.left + geometry.lcd_width;
   view->lcd.bottom = view->lcd.top + geometry.lcd_height;
   ComputeRowRectangles();
+}
+
+bool LcdFrameRect(int32_t* left, int32_t* top, int32_t* right, int32_t* bottom) {
+  const LcdRect& lcd = LcdGetView()->lcd;
+  if (lcd.left < 0) return false;
+  *left = lcd.left - kLcdFrameMargin;
+  if (GetOptions() & kOptionEndUser) {
+    *top = lcd.top;
+    *right = lcd.right + kLcdFrameMargin;
+    *bottom = lcd.bottom + kEndUserLcdFrameBelow;
+    return true;
+  }
+  const PanelLcdGeometry& geometry = GetPanelLcdGeometry();
+  *top = lcd.top - kLcdFrameMargin;
+  *right = lcd.left + geometry.lcd_width + kLcdFrameMargin;
+  *bottom = lcd.top + geometry.lcd_height + kLcdFrameMargin;
+  return true;
 }
 
 }  // namespace panel

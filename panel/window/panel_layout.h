@@ -40,4 +40,11 @@ void RestoreSavedLcdRectangle(const int32_t lcd_rect[4]);
 // Moves the LCD rectangle by (dx, dy), keeping its size, and recomputes the row rectangles.
 void MovePanelLcd(int32_t dx, int32_t dy);
 
+// The LCD's rounded frame as the panel paints it under the characters: 2 pixels beyond the LCD
+// rectangle, in end-user mode from the LCD's top to 4 pixels below its bottom, otherwise around
+// the kept LCD size. False (no frame) while the LCD's left is below 0.
+constexpr int32_t kLcdFrameMargin = 2;
+constexpr int32_t kEndUserLcdFrameBelow = 4;
+bool LcdFrameRect(int32_t* left, int32_t* top, int32_t* right, int32_t* bottom);
+
 }  // namespace panel

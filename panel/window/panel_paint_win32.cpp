@@ -22,25 +22,14 @@ void DrawPanelBitmap(HDC dc, const PanelWindowState& state) {
   BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, state.memory_dc, 0, 0, SRCCOPY);
 }
 
-// The LCD's rounded frame in the LCD background colour; left out while the LCD's left is below 0.
+// The LCD's rounded frame in the LCD background colour.
 void DrawLcdFrame(HDC dc) {
-  const LcdView& view = *LcdGetView();
-  if (view.lcd.left < 0) {
-    return;
-  }
-  RECT frame;
-  if (GetOptions() & kOptionEndUser) {
-    frame = RECT{view.lcd.left - 2, view.lcd.top, view.lcd.right + 2, view.lcd.bottom + 4};
-  } else {
-    const PanelLcdGeometry& geometry = GetPanelLcdGeometry();
-    frame = RECT{view.lcd.left - 2, view.lcd.top - 2, view.lcd.left + geometry.lcd_width + 2,
-                 view.lcd.top + geometry.lcd_height + 2};
-  }
-  HBRUSH brush = CreateSolidBrush(ColourRef(view.background_colour));
+  int32_t left, top, right, bottom;
+  if (!LcdFrameRect(&left, &top, &right, &bottom)) return;
+  HBRUSH brush = CreateSolidBrush(ColourRef(LcdGetView()->background_colour));
   HGDIOBJ previous_brush = SelectObject(dc, brush);
   HGDIOBJ previous_pen = SelectObject(dc, GetStockObject(BLACK_PEN));
-  RoundRect(dc, frame.left, frame.top, frame.right, frame.bottom, kLcdFrameCorner,
-            kLcdFrameCorner);
+  RoundRect(dc, left, top, right, bottom, kLcdFrameCorner, kLcdFrameCorner);
   SelectObject(dc, previous_pen);
   SelectObject(dc, previous_brush);
   DeleteObject(brush);
