@@ -17,10 +17,9 @@ namespace sim {
 
 namespace {
 
-constexpr uint32_t kDefaultClockMs = 10u * 3600u * 1000u;
+constexpr uint32_t kDefaultClockMs = 10u * 3600u * kMsPerSecond;
 constexpr uint64_t kDefaultClickTicks = 5;         // 250 ms between key down and key up
 constexpr uint64_t kDefaultWaitLcdTimeoutTicks = 200;  // 10 s
-constexpr int kMsPerSecond = 1000;
 // The longest single term ("1000000000h"); a longer sum names no duration, so adding up the
 // terms never wraps.
 constexpr uint64_t kLargestDurationNumber = 1000000000ull;

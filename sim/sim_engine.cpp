@@ -36,7 +36,7 @@ uint32_t ClockAt(uint64_t ticks) {
 }
 
 controller::WallClockTime SimulatedTime() {
-  const uint32_t seconds = ClockAt(g_engine.ticks) / 1000u;
+  const uint32_t seconds = ClockAt(g_engine.ticks) / kMsPerSecond;
   return controller::WallClockTime{static_cast<uint8_t>(seconds / 3600u),
                                    static_cast<uint8_t>(seconds / 60u % 60u),
                                    static_cast<uint8_t>(seconds % 60u)};
@@ -44,8 +44,8 @@ controller::WallClockTime SimulatedTime() {
 
 // Ticks from now whose platform second is still the current one.
 uint64_t TicksInThisSecond() {
-  const uint32_t into_second = ClockAt(g_engine.ticks) % 1000u;
-  return (1000u - into_second + kTickMs - 1) / kTickMs;
+  const uint32_t into_second = ClockAt(g_engine.ticks) % kMsPerSecond;
+  return (kMsPerSecond - into_second + kTickMs - 1) / kTickMs;
 }
 
 void Observe(FrameDirection direction, const uint8_t* bytes, size_t length) {

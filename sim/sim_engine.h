@@ -13,8 +13,9 @@
 
 namespace sim {
 
-constexpr uint32_t kTickMs = 1000u / controller::kTicksPerSecond;  // the controller's tick
-constexpr uint32_t kMsPerDay = 24u * 3600u * 1000u;
+constexpr uint32_t kMsPerSecond = 1000;
+constexpr uint32_t kTickMs = kMsPerSecond / controller::kTicksPerSecond;  // the controller's tick
+constexpr uint32_t kMsPerDay = 24u * 3600u * kMsPerSecond;
 constexpr uint32_t kBlinkPeriodTicks = 10;  // the panel's 500 ms LCD blink timer
 
 enum class FrameDirection : uint8_t { kToPanel, kToController };
