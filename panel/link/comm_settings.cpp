@@ -7,10 +7,7 @@ namespace panel {
 
 namespace {
 
-constexpr int32_t kFirstUseBaud = 4800;
-constexpr int32_t kFirstUseCommPort = 1;
 constexpr int32_t kNoParity = 0;
-constexpr int32_t kDefaultDataBits = 8;
 constexpr int32_t kOneStopBit = 1;
 constexpr int32_t kTwoStopBits = 2;
 constexpr char kIpSeparator = '.';
@@ -88,12 +85,12 @@ int32_t FlowFromHandshake(const PortLineConfig& port) {
 }
 
 void ApplyFirstUseDefaults(PanelSettings* settings, const PortLineConfig* port) {
-  settings->Baud = kFirstUseBaud;
-  settings->CommPort = kFirstUseCommPort;
+  settings->Baud = kStartBaud;
+  settings->CommPort = kStartCommPort;
   settings->Parity = kNoParity;
   if (port == nullptr) {
-    settings->DBits = kDefaultDataBits;
-    settings->SBits = kOneStopBit;
+    settings->DBits = kStartDataBits;
+    settings->SBits = kStartStopBits;
     settings->Flow = kFlowNone;
     return;
   }

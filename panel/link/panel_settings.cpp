@@ -104,11 +104,11 @@ void StoreSettingsText(char* field, size_t chars, const char* text) {
 void ApplyFixedLayoutSettings(PanelSettings* settings, const int32_t lcd_rect[4]) {
   settings->RegistrySet = 1;
   settings->IFaceType = 0;
-  settings->CommPort = 1;
-  settings->Baud = 4800;
+  settings->CommPort = kStartCommPort;
+  settings->Baud = kStartBaud;
   settings->Flow = 0;
-  settings->DBits = 8;
-  settings->SBits = 1;
+  settings->DBits = kStartDataBits;
+  settings->SBits = kStartStopBits;
   for (int i = 0; i < 4; ++i) {
     settings->LcdRect[i] = lcd_rect[i];
   }

@@ -12,6 +12,13 @@ namespace panel {
 constexpr size_t kSettingsPathChars = 260;  // every file name field, NUL included
 constexpr size_t kSettingsIpChars = 16;     // dotted IPv4 address, NUL included
 
+// The serial line a new installation and the fixed device layout start with: COM1, 4800 baud,
+// 8 data bits, 1 stop bit.
+constexpr int32_t kStartCommPort = 1;
+constexpr int32_t kStartBaud = 4800;
+constexpr int32_t kStartDataBits = 8;
+constexpr int32_t kStartStopBits = 1;
+
 // The fields in the record's order; all start at zero (empty texts).
 struct PanelSettings {
   int32_t RegistrySet;  // 1 once the communication dialog was confirmed
