@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -33,6 +34,7 @@ constexpr DWORD kProgramStartMs = 15000;  // the program starts 5 s after its ke
 constexpr int kHumidityClicksAtMost = 40;
 constexpr int kSteadyLooks = 5;
 constexpr DWORD kSteadyLookMs = 300;
+constexpr int kComboAttempts = 3;
 
 // HD44780 instruction "set display data address" and the second line's first address.
 constexpr int kInstruction = 0;
@@ -195,11 +197,28 @@ TEST_F(PrototypeByInput, CtrlCombinationOpensTheConfigurationAndPlusAndStoreChan
   FocusWindow(panel_);
   for (const MenuStep& step : steps) {
     SCOPED_TRACE(step.text);
-    if (step.ctrl_held) KeyDown(VK_CONTROL);
-    for (int id : step.buttons) ClickButton(id);
-    if (step.ctrl_held) KeyUp(VK_CONTROL);
-    EXPECT_TRUE(WaitUntil([&] { return LcdShows(panel_, step.line, step.column, step.text); },
-                          kLcdChangeMs));
+    auto shown = [&] { return LcdShows(panel_, step.line, step.column, step.text); };
+    bool ctrl_seen = true;
+    bool focused = true;
+    for (int attempt = 0; attempt < kComboAttempts; ++attempt) {
+      focused = GetForegroundWindow() == panel_;
+      if (step.ctrl_held) {
+        KeyDown(VK_CONTROL);
+        ctrl_seen = (GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0;
+      }
+      for (int id : step.buttons) ClickButton(id);
+      if (step.ctrl_held) KeyUp(VK_CONTROL);
+      // A combination that Wine delivered only in part (a click or the Ctrl state dropped) has
+      // left the controller in another mode: Off brings it back to rest before the next try.
+      if (!step.ctrl_held || WaitUntil(shown, kLcdChangeMs)) break;
+      std::fprintf(stderr, "Combination not taken (Ctrl seen %d, panel in the foreground %d)\n",
+                   ctrl_seen, focused);
+      ClickButton(kOff);
+      WaitUntil([this] { return LcdShows(panel_, 1, 0, " SICCORA-superb "); }, kLcdChangeMs);
+      FocusWindow(panel_);
+    }
+    EXPECT_TRUE(WaitUntil(shown, kLcdChangeMs))
+        << "Ctrl seen: " << ctrl_seen << ", panel in the foreground: " << focused;
   }
 }
 
