@@ -34,7 +34,7 @@ constexpr DWORD kProgramStartMs = 15000;  // the program starts 5 s after its ke
 constexpr int kHumidityClicksAtMost = 40;
 constexpr int kSteadyLooks = 5;
 constexpr DWORD kSteadyLookMs = 300;
-constexpr int kComboAttempts = 3;
+constexpr int kComboAttempts = 5;
 
 // HD44780 instruction "set display data address" and the second line's first address.
 constexpr int kInstruction = 0;
