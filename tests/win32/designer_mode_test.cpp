@@ -25,9 +25,12 @@ constexpr char kIdBoxText[] = "Bitte die ID im bin\xE4r Format (1, 2, 4, 8, 10, 
 constexpr int kMessageBoxText = 0xFFFF;  // the message's static control in a message box
 constexpr UINT kFirstLcdType = 32891;
 constexpr int32_t kBacklightOn = 17;
+// What follows a closed dialog (the panel's repaint, the next dialog) can take Wine seconds on a
+// display without window manager, and more on a loaded machine; nothing here is about speed.
+constexpr DWORD kAfterDialogMs = 20000;
 
 // A visible dialog or message box with exactly that title, waited for; null when none comes.
-HWND WaitForDialog(const char* title, DWORD timeout_ms = 5000) {
+HWND WaitForDialog(const char* title, DWORD timeout_ms = kAfterDialogMs) {
   HWND dialog = nullptr;
   WaitFor([&] { return (dialog = FindWindowA("#32770", title)) && IsWindowVisible(dialog); },
           timeout_ms);
@@ -131,7 +134,7 @@ TEST_F(DesignerModeByInput, DrawnButtonAreaIsEditedInItsDialog) {
   PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
   EXPECT_EQ(Areas()->count, count_before);
-  EXPECT_TRUE(WaitUntil([&] { return WhiteDashPixels() > 10; }));
+  EXPECT_TRUE(WaitUntil([&] { return WhiteDashPixels() > 10; }, kAfterDialogMs));
   RightClickAt(panel_, 110, 110);
   dialog = WaitForDialog(kButtonDialog);
   ASSERT_NE(dialog, nullptr);
@@ -147,7 +150,8 @@ TEST_F(DesignerModeByInput, DrawnButtonAreaIsEditedInItsDialog) {
   ASSERT_EQ(Areas()->count, count_before + 1);
   const tagRECTPROP* area = LastArea(Areas());
   EXPECT_EQ(Describe(Areas()), "Button|-|0|32860|100,100,140,120|-1,-1,-1\n");
-  EXPECT_TRUE(WaitUntil([&] { return WhiteDashPixels() == 0; }));  // the outline went with it
+  // The outline went with it.
+  EXPECT_TRUE(WaitUntil([&] { return WhiteDashPixels() == 0; }, kAfterDialogMs));
 
   // Each row: the fields typed into the dialog, then OK; a refused id shows the box first.
   const struct {

@@ -51,9 +51,13 @@ std::thread Drive(DialogSeen* seen, std::function<void(HWND)> act) {
       EnumWindows(FindDialogOfThisProcess, reinterpret_cast<LPARAM>(&dialog));
       return dialog != nullptr;
     }));
-    Sleep(200);  // the dialog fills its controls after it is shown
     seen->owner = GetWindow(dialog, GW_OWNER);
     HWND filters = GetDlgItem(dialog, cmb1);
+    // The dialog fills its controls after it is shown: the filter list with one chosen.
+    WaitFor([&] {
+      return SendMessageA(filters, CB_GETCOUNT, 0, 0) > 0 &&
+             SendMessageA(filters, CB_GETCURSEL, 0, 0) != CB_ERR;
+    });
     const int count = static_cast<int>(SendMessageA(filters, CB_GETCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
       char text[64] = {};

@@ -131,7 +131,10 @@ TEST_F(PanelLcdPixels, BlinkTimerAlternatesBlockAndUnderline) {
   Frame("@D80\x10");
   Frame("@D0F\x10");  // display, cursor and blink on; the cursor stands on the first cell
   std::vector<bool> phases;
-  for (int i = 0; i < 60; ++i) {  // 3 s in 50 ms steps
+  // 3 s by the clock in 50 ms steps: on a loaded machine each look can take longer than its
+  // step, and counting steps would then stretch the time the changes are counted over.
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < 3000) {
     phases.push_back(BlockShown());
     Sleep(50);
   }

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -29,9 +31,10 @@ constexpr char kPanelClass[] = "LcdWnd";
 constexpr DWORD kStartUpMs = 30000;
 constexpr DWORD kLcdChangeMs = 5000;
 constexpr DWORD kProgramStartMs = 15000;  // the program starts 5 s after its key
-constexpr int kHumidityClicksAtMost = 20;
+constexpr int kHumidityClicksAtMost = 40;
 constexpr int kSteadyLooks = 5;
 constexpr DWORD kSteadyLookMs = 300;
+constexpr int kComboAttempts = 5;
 
 // HD44780 instruction "set display data address" and the second line's first address.
 constexpr int kInstruction = 0;
@@ -130,15 +133,19 @@ class PrototypeByInput : public ::testing::Test {
 };
 
 TEST_F(PrototypeByInput, RoomKeyAt70PercentStartsTheRoomProgram) {
-  // The humidity bar's upper arrow, one percent per click, from the start value 58 % to 70 %.
+  // The humidity bar's arrows, one percent per click, from the start value 58 % to 70 %: the
+  // upper arrow raises it. A click is one quick press and release; should a loaded machine still
+  // let the arrow repeat past 70 %, the lower arrow brings it back.
   HWND bar = GetDlgItem(shell_, IDC_HUMIDITY_BAR);
   ASSERT_NE(nullptr, bar);
   RECT client;
   GetClientRect(bar, &client);
+  const int arrow = GetSystemMetrics(SM_CYVSCROLL) / 2;
   FocusWindow(shell_);
   for (int click = 0; click < kHumidityClicksAtMost && Text(IDC_HUMIDITY_VALUE) != "70%"; ++click) {
     const std::string before = Text(IDC_HUMIDITY_VALUE);
-    ClickAt(bar, client.right / 2, GetSystemMetrics(SM_CYVSCROLL) / 2);
+    const bool up = std::atoi(before.c_str()) < 70;
+    TapAt(bar, client.right / 2, up ? arrow : client.bottom - arrow);
     WaitUntil([&] { return Text(IDC_HUMIDITY_VALUE) != before; });
   }
   ASSERT_EQ("70%", Text(IDC_HUMIDITY_VALUE));
@@ -190,11 +197,28 @@ TEST_F(PrototypeByInput, CtrlCombinationOpensTheConfigurationAndPlusAndStoreChan
   FocusWindow(panel_);
   for (const MenuStep& step : steps) {
     SCOPED_TRACE(step.text);
-    if (step.ctrl_held) KeyDown(VK_CONTROL);
-    for (int id : step.buttons) ClickButton(id);
-    if (step.ctrl_held) KeyUp(VK_CONTROL);
-    EXPECT_TRUE(WaitUntil([&] { return LcdShows(panel_, step.line, step.column, step.text); },
-                          kLcdChangeMs));
+    auto shown = [&] { return LcdShows(panel_, step.line, step.column, step.text); };
+    bool ctrl_seen = true;
+    bool focused = true;
+    for (int attempt = 0; attempt < kComboAttempts; ++attempt) {
+      focused = GetForegroundWindow() == panel_;
+      if (step.ctrl_held) {
+        KeyDown(VK_CONTROL);
+        ctrl_seen = (GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0;
+      }
+      for (int id : step.buttons) ClickButton(id);
+      if (step.ctrl_held) KeyUp(VK_CONTROL);
+      // A combination that Wine delivered only in part (a click or the Ctrl state dropped) has
+      // left the controller in another mode: Off brings it back to rest before the next try.
+      if (!step.ctrl_held || WaitUntil(shown, kLcdChangeMs)) break;
+      std::fprintf(stderr, "Combination not taken (Ctrl seen %d, panel in the foreground %d)\n",
+                   ctrl_seen, focused);
+      ClickButton(kOff);
+      WaitUntil([this] { return LcdShows(panel_, 1, 0, " SICCORA-superb "); }, kLcdChangeMs);
+      FocusWindow(panel_);
+    }
+    EXPECT_TRUE(WaitUntil(shown, kLcdChangeMs))
+        << "Ctrl seen: " << ctrl_seen << ", panel in the foreground: " << focused;
   }
 }
 

@@ -106,6 +106,13 @@ void ClickAt(HWND window, int x, int y) {
   ReleaseLeftButton();
 }
 
+void TapAt(HWND window, int x, int y) {
+  MoveMouseTo(window, x, y);
+  if (RunXdotool("click 1")) return;
+  SendMouse(MOUSEEVENTF_LEFTDOWN);
+  SendMouse(MOUSEEVENTF_LEFTUP);
+}
+
 void RightClickAt(HWND window, int x, int y) {
   MoveMouseTo(window, x, y);
   SetRightButton(true);

@@ -18,6 +18,11 @@ void ReleaseLeftButton();
 void RightClickAt(HWND window, int x, int y);
 // Move, press and release at a client point.
 void ClickAt(HWND window, int x, int y);
+// Move, then press and release in one go, with no wait between them: for controls that repeat
+// while the button is held (a scroll bar's arrows start repeating after about 200 ms), where the
+// gap a loaded machine leaves between a separate press and release would count as holding. The
+// caller checks the click's effect.
+void TapAt(HWND window, int x, int y);
 void KeyDown(WORD virtual_key);
 void KeyUp(WORD virtual_key);
 
