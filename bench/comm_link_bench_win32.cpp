@@ -21,6 +21,7 @@
 #include <thread>
 
 #include "panel/link/frame_assembler.h"
+#include "wine_host.h"
 
 namespace {
 
@@ -52,17 +53,6 @@ void Export(HMODULE module, const char* name, Function* function) {
 std::atomic<int64_t> g_delivered{0};  // bytes through the application's receive callback
 unsigned char g_cell;
 void OnReceive() { g_delivered.fetch_add(1); }
-
-double Seconds() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 // Registry roots of this process's own, with the settings key the panel reads at creation.
 HKEY SandboxSettings() {
