@@ -13,11 +13,15 @@ namespace {
 constexpr char kPortNameFormat[] = "\\\\.\\COM%d";
 constexpr int kPortNameChars = 24;
 constexpr BYTE kDataBits = 8;
-// Upper bound for the receive thread to notice its stop flag: one poll, a sleep and slack.
+// How long a disconnect waits for the receive thread to notice its stop flag: one poll, a sleep
+// and slack. A thread still busy then (a read stuck in a failing driver) closes the port itself.
 constexpr DWORD kStopWaitMs = 500;
+// How long a connect waits for such a thread to end before it gives up.
+constexpr DWORD kReconnectWaitMs = 2000;
 
 // The open port and its receive thread. The lock keeps a frame write (application thread) and
-// the close (UI thread) apart, so a write never reaches a handle that is being closed.
+// the close (UI thread) apart, so a write never reaches a handle that is being closed. `thread`
+// stays set after a disconnect whose thread had not ended yet, until a connect has waited for it.
 struct SerialTransport {
   HANDLE port;  // INVALID_HANDLE_VALUE while closed
   HANDLE thread;
@@ -33,10 +37,12 @@ HANDLE OpenPortDevice(int32_t port_number) {
 }
 
 // The given rate, 8N1, no handshake in either direction; everything else as the port had it.
-void ConfigureLine(HANDLE port, int32_t baud) {
+// False when the port's configuration cannot be read or the port refuses the new one (a rate it
+// does not support, an adapter that went away): the line's rate would be unknown.
+bool ConfigureLine(HANDLE port, int32_t baud) {
   DCB line{};
   line.DCBlength = sizeof line;
-  GetCommState(port, &line);
+  if (!GetCommState(port, &line)) return false;
   line.BaudRate = static_cast<DWORD>(baud);
   line.ByteSize = kDataBits;
   line.Parity = NOPARITY;
@@ -46,7 +52,7 @@ void ConfigureLine(HANDLE port, int32_t baud) {
   line.fDsrSensitivity = FALSE;
   line.fOutX = FALSE;
   line.fInX = FALSE;
-  SetCommState(port, &line);
+  return SetCommState(port, &line) != 0;
 }
 
 // A read returns at once with whatever has arrived; writes wait until done.
@@ -75,37 +81,61 @@ int32_t ReadPort(void* context, uint8_t* buffer, int32_t capacity) {
 
 void SleepPoll(void*, uint32_t milliseconds) { Sleep(milliseconds); }
 
+void ClosePortOfThread(void* context) { ClosePortHandle(static_cast<HANDLE>(context)); }
+
 DWORD WINAPI SerialReceiveMain(LPVOID port) {
-  RunSerialReceiveLoop(&g_serial.receive, SerialReader{port, ReadPort, SleepPoll});
+  RunSerialReceiveLoop(&g_serial.receive,
+                       SerialReader{port, ReadPort, SleepPoll, ClosePortOfThread});
   return 0;
 }
 
-// Waits for the receive thread to clear its running flag. Messages sent to this thread meanwhile
-// (a monitor line the receive thread hands over) are taken, so the two never wait for each other.
-void WaitForReceiveEnd() {
+// Waits on the thread's handle for at most `timeout_ms`. Messages sent to this thread meanwhile
+// (a monitor line the receive thread hands over) are taken, so the two never wait for each
+// other. The loop's last step counts as its end too: at a library unload the loader holds the
+// thread back before its handle is signalled.
+bool WaitForReceiveThread(HANDLE thread, DWORD timeout_ms) {
   const DWORD start = GetTickCount();
-  while (g_serial.receive.running.load() != 0 && GetTickCount() - start < kStopWaitMs) {
-    MSG message;
-    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-    Sleep(1);
+  for (;;) {
+    if (g_serial.receive.running.load() == kSerialThreadEnded) return true;
+    const DWORD waited = GetTickCount() - start;
+    if (waited >= timeout_ms) return false;
+    const DWORD slice = timeout_ms - waited < kSerialPollMs ? timeout_ms - waited : kSerialPollMs;
+    const DWORD woken = MsgWaitForMultipleObjects(1, &thread, FALSE, slice, QS_SENDMESSAGE);
+    if (woken == WAIT_OBJECT_0) return true;
+    if (woken == WAIT_OBJECT_0 + 1) {
+      MSG message;
+      PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
   }
+}
+
+// A thread left from a disconnect that did not wait for its end: waited for now. False when it
+// is still running.
+bool EndOfEndingThread() {
+  if (!g_serial.thread) return true;
+  if (!WaitForReceiveThread(g_serial.thread, kReconnectWaitMs)) return false;
+  CloseHandle(g_serial.thread);
+  g_serial.thread = nullptr;
+  return true;
 }
 
 }  // namespace
 
 bool ConnectSerial(int32_t port_number, int32_t baud) {
   if (SerialIsOpen()) return true;
-  // A receive thread that did not end in time still owns the thread record: no second one.
-  if (g_serial.receive.running.load() != 0) return false;
+  if (!EndOfEndingThread()) return false;
   HANDLE port = OpenPortDevice(port_number);
   if (port == INVALID_HANDLE_VALUE) return false;
-  ConfigureLine(port, baud);
+  if (!ConfigureLine(port, baud)) {
+    ClosePortHandle(port);
+    return false;
+  }
   SetImmediateReads(port);
   g_serial.receive.stop.store(0);
-  g_serial.receive.running.store(1);
+  g_serial.receive.running.store(kSerialThreadRunning);
   HANDLE thread = CreateThread(nullptr, 0, SerialReceiveMain, port, 0, nullptr);
   if (!thread) {
-    g_serial.receive.running.store(0);
+    g_serial.receive.running.store(kSerialThreadEnded);
     ClosePortHandle(port);
     return false;
   }
@@ -119,11 +149,14 @@ bool ConnectSerial(int32_t port_number, int32_t baud) {
 void DisconnectSerial() {
   if (!SerialIsOpen()) return;
   g_serial.receive.stop.store(1);
-  WaitForReceiveEnd();
+  const bool ended = WaitForReceiveThread(g_serial.thread, kStopWaitMs);
   AcquireSRWLockExclusive(&g_serial.lock);
   HANDLE port = g_serial.port;
-  g_serial.port = INVALID_HANDLE_VALUE;
+  g_serial.port = INVALID_HANDLE_VALUE;  // closed for the writes from here on
   ReleaseSRWLockExclusive(&g_serial.lock);
+  // A thread still reading keeps the port until it ends and then closes it itself; the handle
+  // stays for the next connect to wait on.
+  if (!ended && HandPortToEndingThread(&g_serial.receive)) return;
   ClosePortHandle(port);  // counts as closed either way
   if (g_serial.thread) {
     CloseHandle(g_serial.thread);

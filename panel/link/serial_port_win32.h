@@ -11,11 +11,13 @@
 
 namespace panel {
 
-// Opens and configures the port and starts the receive thread. False (nothing open) when the
-// port cannot be opened or the thread cannot start.
+// Opens and configures the port and starts the receive thread; a receive thread of the last
+// connection that is still ending is waited for first. False (nothing open) when that thread
+// does not end, the port cannot be opened, refuses its configuration, or the thread cannot start.
 bool ConnectSerial(int32_t port_number, int32_t baud);
-// Sets the receive thread's stop flag, waits for it to end (at most a few polls), then closes
-// the port. Nothing happens when no port is open.
+// Sets the receive thread's stop flag and waits on the thread (at most a few polls); then closes
+// the port, or leaves that to a thread that has not ended yet. The port counts as closed at once.
+// Nothing happens when no port is open.
 void DisconnectSerial();
 bool SerialIsOpen();
 

@@ -50,6 +50,13 @@ void RunConnectCommand(HWND window) {
   RedrawConnectionIcon(window);
 }
 
+bool MenuOffersConnect(HWND window) {
+  HMENU menu = GetMenu(window);
+  if (!menu) return false;
+  const UINT state = GetMenuState(menu, kCmdConnect, MF_BYCOMMAND);
+  return state != static_cast<UINT>(-1) && (state & (MF_GRAYED | MF_DISABLED)) == 0;
+}
+
 void RunCommSettingsCommand(HWND window) {
   if (!(GetOptions() & kOptionInterface)) return;
   if (ShowCommSettingsDialog(window) == IDOK) RunConnectCommand(window);

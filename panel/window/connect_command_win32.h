@@ -11,6 +11,10 @@ namespace panel {
 // settings dialog instead).
 void RunConnectCommand(HWND window);
 
+// True while the window's menu bar holds an enabled connect item (menus 120, 121 and 122 do;
+// a window created with option 0x0400 has no menu): only then is Ctrl+C the connect command.
+bool MenuOffersConnect(HWND window);
+
 // With option 0x0008: the settings dialog; OK is followed by the connect command.
 void RunCommSettingsCommand(HWND window);
 

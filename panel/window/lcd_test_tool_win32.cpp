@@ -8,9 +8,12 @@
 #include "panel/core/option_word.h"
 #include "panel/lcd/font_table_window_win32.h"
 #include "panel/lcd/lcd_controller.h"
+#include "panel/lcd/lcd_render.h"
 #include "panel/link/app_link.h"
 #include "panel/window/lcd_test_tool.h"
 #include "panel/window/panel_menu_logic.h"
+#include "panel/window/panel_window_win32.h"
+#include "panel/window/tool_window_placement.h"
 
 namespace panel {
 
@@ -127,10 +130,36 @@ void OnToolCommand(HWND dialog, int id) {
   OnFrameControl(dialog, id);
 }
 
+ScreenRect ScreenRectOf(const RECT& rect) {
+  return ScreenRect{rect.left, rect.top, rect.right, rect.bottom};
+}
+
+// Beside the panel window and off the LCD, so the user sees what the buttons do.
+void PlaceBesidePanel(HWND dialog) {
+  HWND panel = GetPanelWindowState().window;
+  RECT panel_frame;
+  RECT tool_frame;
+  if (!panel || !GetWindowRect(panel, &panel_frame) || !GetWindowRect(dialog, &tool_frame)) return;
+  const LcdRect& lcd = LcdGetView()->lcd;
+  POINT lcd_corners[2] = {{lcd.left, lcd.top}, {lcd.right, lcd.bottom}};
+  MapWindowPoints(panel, nullptr, lcd_corners, 2);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (!GetMonitorInfoA(MonitorFromWindow(panel, MONITOR_DEFAULTTONEAREST), &monitor)) return;
+  const ScreenPoint corner = PlaceToolBesidePanel(
+      ScreenRectOf(panel_frame),
+      ScreenRect{lcd_corners[0].x, lcd_corners[0].y, lcd_corners[1].x, lcd_corners[1].y},
+      tool_frame.right - tool_frame.left, tool_frame.bottom - tool_frame.top,
+      ScreenRectOf(monitor.rcWork));
+  SetWindowPos(dialog, nullptr, corner.x, corner.y, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 INT_PTR CALLBACK LcdToolDialogProc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
   switch (message) {
     case WM_INITDIALOG:
       tool_state.dialog = dialog;
+      PlaceBesidePanel(dialog);
       RefreshControls(dialog);
       SendLcdToolOpening(kReceivePath);
       return TRUE;

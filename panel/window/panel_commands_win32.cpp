@@ -16,6 +16,7 @@
 #include "panel/window/monitor_window_win32.h"
 #include "panel/window/panel_keys.h"
 #include "panel/window/panel_files.h"
+#include "panel/window/panel_input_win32.h"
 #include "panel/window/panel_menu_logic.h"
 #include "panel/window/panel_window_win32.h"
 
@@ -96,7 +97,9 @@ void OnSaveFile(HWND window) {
   SavePanelFile(ChosenFileName(), &GetPanelSettings());
 }
 
-void OnSwapOptions() {
+void OnSwapOptions(HWND window) {
+  // A button held down now would never see its release once designer mode takes the mouse.
+  ReleaseHeldButtonAtSwap(window);
   PrepareFileDialogs();
   SwapOptionWords();
 }
@@ -182,7 +185,7 @@ void OnPanelCommand(HWND window, UINT command) {
       OnExit(window);
       break;
     case kCmdSwapOptions:
-      OnSwapOptions();
+      OnSwapOptions(window);
       break;
     case kCmdLcdTestTool:
       OnLcdTestToolCommand(window);

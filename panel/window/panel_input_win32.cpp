@@ -45,6 +45,8 @@ void RepaintButton(void* context, const tagAREARECT& area) {
   InvalidateRect(static_cast<HWND>(context), &rect, TRUE);
 }
 
+void CaptureMouse(void* window) { SetCapture(static_cast<HWND>(window)); }
+
 bool HideVisibleHelpWindow() {
   HWND help = GetPanelWindowState().help_window;
   if (!help || !IsWindowVisible(help)) return false;
@@ -96,11 +98,12 @@ void OnLButtonDownPanel(HWND window, WPARAM flags, LPARAM position) {
     OnDesignerLButtonDown(window, point);
     return;
   }
-  const ButtonPress press = PressButton(point, (flags & MK_CONTROL) != 0);
-  if (!press.on_button) return;
   // The release belongs to this window even when the mouse leaves it, so a button pressed here is
-  // never left held down.
-  SetCapture(window);
+  // never left held down; the capture is taken before the key click's beep, which blocks this
+  // thread while the mouse may already be let go elsewhere.
+  const ButtonPress press = PressButton(point, (flags & MK_CONTROL) != 0,
+                                        ButtonFoundHook{CaptureMouse, window});
+  if (!press.on_button) return;
   if (press.edge == LatchEdge::kDrawSunken) {
     DrawSunkenEdge(window, press.rect);
   } else if (press.edge == LatchEdge::kErase) {
@@ -114,6 +117,10 @@ void OnLButtonUpPanel(HWND window, WPARAM flags, LPARAM position) {
   if (GetCapture() == window) ReleaseCapture();
   if (IsDesignerMode()) return;
   ReleaseButton((flags & MK_CONTROL) != 0);
+}
+
+void ReleaseHeldButtonAtSwap(HWND window) {
+  if (ReleaseHeldButton() && GetCapture() == window) ReleaseCapture();
 }
 
 void OnKeyUpPanel(HWND window, WPARAM virtual_key) {

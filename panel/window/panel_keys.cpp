@@ -38,12 +38,14 @@ void ResetPanelKeys() { g_keys = PanelKeys{}; }
 
 void RememberPressPoint(tagLISTPOINT point) { g_keys.press_point = point; }
 
-ButtonPress PressButton(tagLISTPOINT point, bool ctrl_down) {
+ButtonPress PressButton(tagLISTPOINT point, bool ctrl_down, const ButtonFoundHook& hook) {
   ButtonPress press{false, tagAREARECT{}, LatchEdge::kNone};
   Button button;
   if (!FindButtonAt(point, &button)) return press;
   press.on_button = true;
   press.rect = button.rect;
+  g_keys.button_held = 1;
+  if (hook.found != nullptr) hook.found(hook.context);
   KeyClick();
   if (ctrl_down) {
     if ((g_keys.latch_mask & button.id) != 0) {
@@ -65,10 +67,17 @@ ButtonPress PressButton(tagLISTPOINT point, bool ctrl_down) {
 }
 
 void ReleaseButton(bool ctrl_down) {
+  g_keys.button_held = 0;
   Button button;
   if (ctrl_down || !FindButtonAt(g_keys.press_point, &button)) return;
   g_keys.key_state &= ~button.id;
   SendKeyState(g_keys.key_state);
+}
+
+bool ReleaseHeldButton() {
+  if (g_keys.button_held == 0) return false;
+  ReleaseButton(false);
+  return true;
 }
 
 bool ReleaseLatchedButtons(RepaintArea repaint, void* context) {

@@ -17,6 +17,7 @@ struct PanelKeys {
   int32_t key_state;         // OR of the ids of all pressed button areas; sent in every key frame
   uint16_t latch_mask;       // ids (low 16 bits) of the buttons held pressed with the Ctrl key
   tagLISTPOINT press_point;  // client position of the last left-button press
+  uint8_t button_held;       // 1 from a press on a button until the release of the mouse button
 };
 
 PanelKeys& GetPanelKeys();
@@ -39,13 +40,27 @@ struct ButtonPress {
 // Remembered at every left-button press, in every mode, before anything else.
 void RememberPressPoint(tagLISTPOINT point);
 
-// Left button down at `point` (outside designer mode): the first button area there, the key
-// click, the Ctrl latch (second Ctrl press releases) and the key frame of the new key state.
-ButtonPress PressButton(tagLISTPOINT point, bool ctrl_down);
+// Runs once a press has found its button, before the key click: the window takes the mouse
+// capture there, so that a release during the click's beep still reaches it.
+struct ButtonFoundHook {
+  void (*found)(void* context);
+  void* context;
+};
+
+// Left button down at `point` (outside designer mode): the first button area there, the hook,
+// the key click, the Ctrl latch (second Ctrl press releases) and the key frame of the new key
+// state.
+ButtonPress PressButton(tagLISTPOINT point, bool ctrl_down,
+                        const ButtonFoundHook& hook = ButtonFoundHook{nullptr, nullptr});
 
 // Left button up: releases the button under the press point (not the release point) and sends
 // the key state; with Ctrl down, or without a button there, nothing happens.
 void ReleaseButton(bool ctrl_down);
+
+// The option word changes while a button is held with the mouse: the mouse button's release
+// may never come back here (designer mode takes it), so the button is released now, as a release
+// without Ctrl. Returns false (and does nothing) when no button is held.
+bool ReleaseHeldButton();
 
 // Any key released but F1 while buttons are latched: every area whose id shares a bit with the
 // latch mask is repainted through `repaint` and leaves the key state; one key frame follows and

@@ -39,7 +39,8 @@ PanelWindowState panel_state;
 constexpr int kInitialIconHeight = 32;
 constexpr LONG kStatusFontWeight = 300;
 // Ctrl+C arrives as this character: the connect command, as its menu text says (the accelerator
-// table has no entry for it).
+// table has no entry for it), while the window shows that menu item. Without a menu it does
+// nothing, so a stray Ctrl+C cannot open a port and silence the panel's own answers.
 constexpr WPARAM kCtrlCCharacter = 0x03;
 
 // ---- Creation ---------------------------------------------------------------------------------
@@ -167,7 +168,7 @@ void OnTimerPanel(HWND window, UINT_PTR timer) {
 
 void OnCharTyped(HWND window, WPARAM character) {
   OnCharPanel(window, character);
-  if (character == kCtrlCCharacter) RunConnectCommand(window);
+  if (character == kCtrlCCharacter && MenuOffersConnect(window)) RunConnectCommand(window);
 }
 
 // ---- Size and destruction -----------------------------------------------------------------------

@@ -223,4 +223,91 @@ TEST_F(SerialReceiveTest, EveryPollTakesAllThatArrivedAndTheStopFlagEndsTheLoop)
   EXPECT_EQ(port.pending.size(), 5u);
 }
 
+// A port played poll by poll: each poll's script says what its reads return in turn ('b' one
+// byte, 'f' a failure, anything else nothing); the loop stops after the last poll. A step may
+// also stand for the disconnect: set the stop flag during a read, or hand the port over.
+struct ScriptedPort {
+  std::vector<std::string> polls;
+  size_t poll = 0;
+  size_t read = 0;
+  SerialReceiveThread* thread = nullptr;
+  int reads = 0;
+  int closes = 0;
+  int stop_at_read = -1;      // the read (counted from 1) during which the stop flag is set
+  int hand_over_at_poll = -1;  // the poll after which the disconnect stops waiting
+};
+
+int32_t ScriptedRead(void* context, uint8_t* buffer, int32_t) {
+  ScriptedPort* port = static_cast<ScriptedPort*>(context);
+  if (++port->reads == port->stop_at_read) port->thread->stop.store(1);
+  const std::string& script = port->poll < port->polls.size() ? port->polls[port->poll] : "";
+  const char step = port->read < script.size() ? script[port->read++] : '0';
+  if (step == 'f') return -1;
+  if (step != 'b') return 0;
+  buffer[0] = '@';
+  return 1;
+}
+
+void ScriptedSleep(void* context, uint32_t) {
+  ScriptedPort* port = static_cast<ScriptedPort*>(context);
+  if (static_cast<int>(port->poll) == port->hand_over_at_poll) {
+    EXPECT_TRUE(HandPortToEndingThread(port->thread));
+  }
+  ++port->poll;
+  port->read = 0;
+  if (port->poll >= port->polls.size()) port->thread->stop.store(1);
+}
+
+void ScriptedClose(void* context) { ++static_cast<ScriptedPort*>(context)->closes; }
+
+TEST_F(SerialReceiveTest, FailingReadsAreReportedOncePerRunAndTheLoopPollsOn) {
+  const struct {
+    const char* what;
+    std::vector<std::string> polls;
+    size_t lines;
+  } cases[] = {
+      {"two failing polls: not yet", {"f", "f", "b0"}, 0},
+      {"a port that keeps failing: one line", std::vector<std::string>(40, "f"), 1},
+      {"a good poll starts a new run", {"f", "f", "f", "f", "0", "f", "f", "f", "b0"}, 2},
+      {"a failure after bytes is no failed poll", {"bf", "bf", "bf", "bf"}, 0},
+  };
+  for (const auto& c : cases) {
+    monitor_.lines.clear();
+    SerialReceiveThread thread;
+    thread.stop.store(0);
+    thread.running.store(kSerialThreadRunning);
+    ScriptedPort port{c.polls};
+    port.thread = &thread;
+    RunSerialReceiveLoop(&thread, SerialReader{&port, ScriptedRead, ScriptedSleep, ScriptedClose});
+    EXPECT_EQ(monitor_.Lines(kRxMonitor),
+              std::vector<std::string>(c.lines, kSerialReadFailedLine)) << c.what;
+    EXPECT_EQ(port.poll, c.polls.size()) << c.what;  // polled to the end
+    EXPECT_EQ(thread.running.load(), kSerialThreadEnded) << c.what;
+    EXPECT_EQ(port.closes, 0) << c.what;  // the port stays the disconnect's to close
+  }
+}
+
+TEST_F(SerialReceiveTest, TheStopFlagEndsAPollAndAPortHandedOverIsClosedByTheLoop) {
+  SerialReceiveThread thread;
+  thread.stop.store(0);
+  thread.running.store(kSerialThreadRunning);
+  // A target that never pauses: the poll ends at the read during which the flag was set.
+  ScriptedPort busy{{std::string(kSerialReadsPerPoll, 'b')}};
+  busy.thread = &thread;
+  busy.stop_at_read = 2;
+  EXPECT_EQ(SerialPollOnce(SerialReader{&busy, ScriptedRead, ScriptedSleep}, &thread), 2);
+  EXPECT_EQ(busy.reads, 2);
+
+  // The disconnect stops waiting during the second poll: the loop closes the port, once.
+  thread.stop.store(0);
+  ScriptedPort late{{"b", "b", "b"}};
+  late.thread = &thread;
+  late.hand_over_at_poll = 1;
+  RunSerialReceiveLoop(&thread, SerialReader{&late, ScriptedRead, ScriptedSleep, ScriptedClose});
+  EXPECT_EQ(late.closes, 1);
+  EXPECT_EQ(thread.running.load(), kSerialThreadEnded);
+  // A loop that has ended takes nothing over: the disconnect closes the port itself.
+  EXPECT_FALSE(HandPortToEndingThread(&thread));
+}
+
 }  // namespace

@@ -154,6 +154,41 @@ TEST_F(PanelKeysTest, ReleaseUsesThePressPointNotWhereTheMouseIs) {
   EXPECT_EQ(TxMessages(), (std::vector<std::string>{"@KC\r", "@KA\r"}));
 }
 
+// The window's capture, as the hook takes it: how many beeps had sounded by then.
+struct CaptureProbe {
+  const RecordingPanel* panel;
+  int beeps_at_capture;
+};
+
+TEST_F(PanelKeysTest, TheHookRunsBeforeTheKeyClickAndOnlyOnAButton) {
+  SetKeyClickWord(kKeyClickOn);
+  CaptureProbe probe{&panel_, -1};
+  const panel::ButtonFoundHook hook{
+      [](void* context) {
+        CaptureProbe* p = static_cast<CaptureProbe*>(context);
+        p->beeps_at_capture = static_cast<int>(p->panel->beeps.size());
+      },
+      &probe};
+  panel::PressButton({95, 5}, false, hook);  // the bare panel: no capture
+  EXPECT_EQ(probe.beeps_at_capture, -1);
+  panel::PressButton({5, 5}, false, hook);
+  EXPECT_EQ(probe.beeps_at_capture, 0);
+  EXPECT_EQ(panel_.beeps.size(), 1u);
+}
+
+TEST_F(PanelKeysTest, ASwapWhileAButtonIsHeldReleasesItOnce) {
+  EXPECT_FALSE(panel::ReleaseHeldButton());  // nothing pressed
+  panel::RememberPressPoint({25, 5});
+  panel::PressButton({25, 5}, false);
+  EXPECT_TRUE(panel::ReleaseHeldButton());
+  EXPECT_FALSE(panel::ReleaseHeldButton());
+  panel::RememberPressPoint({5, 5});
+  panel::PressButton({5, 5}, false);
+  panel::ReleaseButton(false);
+  EXPECT_FALSE(panel::ReleaseHeldButton());  // released already
+  EXPECT_EQ(TxMessages(), (std::vector<std::string>{"@KC\r", "@KA\r", "@KB\r", "@KA\r"}));
+}
+
 std::vector<std::string> g_status_texts;  // what the status line was given, in order
 
 TEST_F(PanelKeysTest, TooltipOfTheLedBeforeTheButtonInBothFormats) {

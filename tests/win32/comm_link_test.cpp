@@ -312,8 +312,9 @@ class TargetEnd {
 
 class SerialLink : public ::testing::Test {
  protected:
+  virtual uint32_t Options() const { return kOptions; }
   void SetUp() override {
-    api_ = &LoadSiccoraeWithOptions(kOptions);
+    api_ = &LoadSiccoraeWithOptions(Options());
     ASSERT_NE(api_->module, nullptr);
     panel_ = WaitForPanelWindow();
     ASSERT_NE(panel_, nullptr);
@@ -412,6 +413,41 @@ TEST_F(SerialLinkByInput, CtrlCConnectsAndDisconnects) {
   KeyUp('C');
   KeyUp(VK_CONTROL);
   EXPECT_TRUE(WaitUntil([this] { return ConnectItemText(panel_) == "Connect\tCtrl+C"; }));
+}
+
+// The shipped option word: no menu, so nothing offers Ctrl+C as the connect command.
+class SerialLinkNoMenuByInput : public SerialLink {
+ protected:
+  uint32_t Options() const override { return panel::kInitialOptionWord; }
+};
+
+TEST_F(SerialLinkNoMenuByInput, CtrlCNeitherOpensThePortNorSilencesThePanel) {
+  ASSERT_EQ(GetMenu(panel_), nullptr);
+  ASSERT_TRUE(WriteSolidBitmap("rk52.bmp", 640, 240, 0x00336699));
+  LoadPanelAndRepaint(panel_);
+  tagRECTPROP button{};
+  button.kind = kRectKindButton;
+  button.id = 1;
+  button.rect = tagAREARECT{20, 20, 60, 60};
+  button.color = -1;
+  ASSERT_EQ(api_->AppendRect(api_->GetRectList(), api_->CreateRectEntry(&button)), 1);
+  FocusWindow(panel_);
+  // The button latched with Ctrl; the release of C frees it, so its key frame shows that the
+  // Ctrl+C typed before it has been handled.
+  KeyDown(VK_CONTROL);
+  ClickAt(panel_, 40, 40);
+  KeyDown('C');
+  KeyUp('C');
+  KeyUp(VK_CONTROL);
+  std::string frames;
+  EXPECT_TRUE(WaitFor([&] {
+    frames += CheckRxOnce(*api_);
+    return frames == "@KB\r@KA\r";
+  }, 5000)) << frames;
+  Send(*api_, "@B" + kDle);
+  EXPECT_EQ(CheckRxOnce(*api_), "@!\r");  // the panel still answers
+  EXPECT_EQ(target_.Read(1, 200), "");     // and nothing went to the port
+  EXPECT_EQ(Pane(panel::kRxPaneId).find("Fehler"), std::string::npos);
 }
 
 // ---- UDP ----------------------------------------------------------------------------------------

@@ -77,14 +77,17 @@ class LcdTestTool : public ::testing::Test {
     return fresh;
   }
 
-  void OpenTool() {
+  // The tool where it opens, or moved to the screen's corner for cases that read the LCD through
+  // the panel's own device context.
+  void OpenTool(bool moved_away = true) {
     PostMessageA(panel_, WM_COMMAND, kCmdLcdTestTool, 0);
     ASSERT_TRUE(WaitFor([&] {
       dialog_ = FindProcessWindow("#32770");
       return dialog_ != nullptr && IsWindowVisible(dialog_);
     }));
-    // Out of the way of the panel's LCD, whose pixels the tests read.
-    SetWindowPos(dialog_, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (moved_away) {
+      SetWindowPos(dialog_, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     SyncWithPanel(panel_);
   }
 
@@ -107,12 +110,15 @@ class LcdTestTool : public ::testing::Test {
     MirrorLoadedFixedLayoutLcd();
   }
 
-  // One character cell of the LCD as the panel shows it.
-  std::vector<uint32_t> CellRows(int row, int cell) const {
+  // One character cell of the LCD as the panel shows it, or (on_screen) as the screen shows it.
+  std::vector<uint32_t> CellRows(int row, int cell, bool on_screen = false) const {
     const LcdView& view = *LcdGetView();
     const int32_t p = static_cast<int32_t>(LcdDotSize());
-    return DotRows(panel_, view.rows[row].left + cell * p * (view.glyph_width + 1),
-                   view.rows[row].top, p, ColourPixel(kDots), ColourPixel(kBackground));
+    POINT origin{0, 0};
+    if (on_screen) ClientToScreen(panel_, &origin);
+    return DotRows(on_screen ? nullptr : panel_,
+                   origin.x + view.rows[row].left + cell * p * (view.glyph_width + 1),
+                   origin.y + view.rows[row].top, p, ColourPixel(kDots), ColourPixel(kBackground));
   }
 
   const SiccoraeApi& api_ = LoadSiccoraeWithOptions(kToolOptions);
@@ -221,6 +227,31 @@ TEST_F(LcdTestTool, DisplaytestAndAssignShowOnTheLcd) {
   ASSERT_NE(chart, nullptr);
   // Code 3 in the chart: column 0, row 3 at (39, 40 + 24 * 3), dots of 2 x 2.
   EXPECT_TRUE(WaitFor([&] { return DotRows(chart, 39, 112, 2, kChartBlack, kChartWhite) == pattern; }));
+}
+
+// Where it opens by itself: beside the panel (below it here, the panel reaching the screen's right
+// edge), on the screen, and the blocks "Displaytest" writes are in sight on the screen.
+TEST_F(LcdTestTool, OpensBesideThePanelSoTheLcdStaysInSight) {
+  LoadPicture();
+  OpenTool(false);
+  Click(kToolDisplayTest);
+  const std::vector<uint32_t> full(8, 0x1F);
+  EXPECT_TRUE(WaitFor([&] {
+    for (int row = 0; row < 2; ++row) {
+      for (int cell = 0; cell < 16; ++cell) {
+        if (CellRows(row, cell, true) != full) return false;
+      }
+    }
+    return true;
+  })) << "cell 0,0 on the screen: " << CellRows(0, 0, true)[0];
+  RECT tool;
+  RECT panel;
+  GetWindowRect(dialog_, &tool);
+  GetWindowRect(panel_, &panel);
+  EXPECT_GE(tool.left, 0);
+  EXPECT_GE(tool.top, panel.bottom);
+  EXPECT_LE(tool.right, GetSystemMetrics(SM_CXSCREEN));
+  EXPECT_LE(tool.bottom, GetSystemMetrics(SM_CYSCREEN));
 }
 
 }  // namespace

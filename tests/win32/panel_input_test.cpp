@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "panel/window/panel_command_ids.h"
 #include "real_input.h"
 #include "siccorae_loader.h"
 #include "window_capture.h"
@@ -161,6 +162,24 @@ TEST_F(PanelInput, ClickWhileTheHelpNoteIsVisibleOnlyHidesIt) {
   EXPECT_EQ(Frames(1), (std::vector<std::string>{"@KA\r"}));
   ClickAt(panel_, CentreX(kButton1), CentreY(kButton1));
   EXPECT_EQ(Frames(2), (std::vector<std::string>{"@KB\r", "@KA\r"}));
+}
+
+// The swap to the designer word while a button is held: designer mode takes the release, so the
+// swap lets the button go first.
+TEST_F(PanelInput, SwapWhileAButtonIsHeldReleasesIt) {
+  MoveMouseTo(panel_, CentreX(kButton1), CentreY(kButton1));
+  PressLeftButton();
+  EXPECT_EQ(Frames(1), (std::vector<std::string>{"@KB\r"}));
+  SendMessageA(panel_, WM_COMMAND, kCmdSwapOptions, 0);
+  EXPECT_EQ(Frames(1), (std::vector<std::string>{"@KA\r"}));
+  GUITHREADINFO ui{};
+  ui.cbSize = sizeof ui;
+  GetGUIThreadInfo(GetWindowThreadProcessId(panel_, nullptr), &ui);
+  EXPECT_EQ(ui.hwndCapture, nullptr);  // the capture given back with the button
+  ReleaseLeftButton();
+  SyncWithPanel(panel_);
+  EXPECT_EQ(CheckRxOnce(api_), "");
+  EXPECT_EQ(api_.SetOptions(0x8410), 0x3B06u);  // the swap did take place
 }
 
 TEST_F(PanelInput, DesignerModeSendsNoKeyFrames) {
