@@ -396,6 +396,27 @@ TEST_F(CommDialog, SerialPortThatCannotBeOpenedLeavesThePanelAnswering) {
   EXPECT_TRUE(IconSquareShows(panel_, api_->module, kIconSerialClosed));
 }
 
+// COM7 of the serial cases' prefix opens but is no serial line: its configuration can be neither
+// read nor written, as with an adapter that went away. That is a failed open, not a connection at
+// an unknown rate.
+class SerialLinkNoLine : public CommDialog {};
+
+TEST_F(SerialLinkNoLine, PortWhoseConfigurationFailsCountsAsNotOpened) {
+  Start(SettingsWith({{"CommPort", "7"}}));
+  AttachRecorder(*api_);
+  SendMessageA(panel_, WM_COMMAND, kCmdMonitor, 0);
+  HWND monitor = FindProcessWindow("DebugWnd");
+  SendMessageA(panel_, WM_COMMAND, kCmdConnect, 0);
+  EXPECT_EQ(ConnectItemText(panel_), "&Connect\tCtrl+C");
+  EXPECT_NE(Text(GetDlgItem(monitor, panel::kRxPaneId))
+                .find("Fehler beim \xF6" "ffnen der seriellen Schnittstelle\r\n"),
+            std::string::npos);
+  EXPECT_EQ(Text(GetDlgItem(monitor, panel::kTxPaneId)).find("SetCommTimeouts"), std::string::npos);
+  Send(*api_, "@B" + kDle);
+  EXPECT_EQ(CheckRxOnce(*api_), "@!\r");  // replies flag unchanged
+  EXPECT_TRUE(IconSquareShows(panel_, api_->module, kIconSerialClosed));
+}
+
 // Ctrl+C on the keyboard, as the connect item's text offers.
 class SerialLinkByInput : public SerialLink {};
 
