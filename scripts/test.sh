@@ -3,7 +3,8 @@
 # UndefinedBehaviorSanitizer, the threaded suites with ThreadSanitizer, a short fuzz run, the
 # 32-bit Windows build and installer (compiled only: this machine cannot run 32-bit code), and the
 # Windows x86_64 build and installer with their tests under Wine (the installer test installs and
-# uninstalls in a Wine prefix of its own). Ends with one line that sums up all CTest runs.
+# uninstalls in a Wine prefix of its own), and the built user's manual in headless Chromium. Ends
+# with one line that sums up all CTest runs and the manual's checks.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/bootstrap.sh
@@ -52,6 +53,14 @@ echo "== Windows x86_64 build, its installer, and the tests under Wine"
 cmake --preset win64 >/dev/null
 cmake --build --preset win64 -j "$jobs"
 cmake --build --preset win64 --target installer
+
+echo "== the user's manual in Chromium: pictures, links, anchors"
+# The installed program's manual: the one the win64 build put beside siccora.exe, with one picture
+# per scenario of dataset/pictures/.
+pictures=$(find dataset/pictures -name '*.yaml' | wc -l)
+node tests/manual/check_manual.mjs build/win64/bin/rk52.htm --pictures "$pictures" 2>&1 |
+  tee build/manual-check.log || status=1
+count_ctest build/manual-check.log
 # The controller refuses every program in its default blocked period (04:00-04:30 local time),
 # and the Wine tests run the real controller on the wall clock: a run near that time gets a local
 # time six hours later, so the test outcome does not depend on the hour it runs at.

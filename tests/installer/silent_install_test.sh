@@ -63,6 +63,9 @@ while read -r name; do
     fail "$name differs from the built $bin_dir/$name"
   fi
 done <"$installed_files"
+# The help command opens the installed manual: its panel pictures travel inside it.
+grep -q 'src="data:image/png;base64,' "$install_unix/rk52.htm" 2>/dev/null ||
+  fail "the installed manual rk52.htm has no embedded pictures"
 [ -f "$install_unix/uninstall.exe" ] || fail "no uninstaller in the install folder"
 entries=$(menu_entries)
 grep -q '/Siccora-super\.lnk$' <<<"$entries" || fail "no Start menu entry for the program"
