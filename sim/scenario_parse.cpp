@@ -172,7 +172,8 @@ struct Parser {
 
   // {id: 4}: a button by its area id, for areas without a name (any id of 32 bits).
   bool ButtonId(const YAML::Node& node, int32_t* id) {
-    if (!OnlyKeys(node, {"id"}) || !node["id"]) return Fail(node, "a button is a name or {id: N}");
+    if (!OnlyKeys(node, {"id"})) return false;
+    if (!node["id"]) return Fail(node, "a button is a name or {id: N}");
     std::string text;
     if (!Scalar(node["id"], "id", &text)) return false;
     char* end = nullptr;
@@ -351,9 +352,9 @@ struct Parser {
   // panel: {answers: off} / {answers: on}
   bool PanelStep(const YAML::Node& node, Step* step) {
     step->kind = StepKind::kPanel;
-    if (!node.IsMap() || !OnlyKeys(node, {"answers"}) || !node["answers"]) {
-      return Fail(node, "panel takes {answers: off} or {answers: on}");
-    }
+    if (!node.IsMap()) return Fail(node, "panel takes {answers: off} or {answers: on}");
+    if (!OnlyKeys(node, {"answers"})) return false;
+    if (!node["answers"]) return Fail(node, "panel takes {answers: off} or {answers: on}");
     std::string text;
     if (!Scalar(node["answers"], "answers", &text)) return false;
     if (text != "on" && text != "off" && text != "true" && text != "false") {
