@@ -41,6 +41,15 @@ const char* PanelButtonName(int32_t id) {
   return area ? area->name : nullptr;
 }
 
+// The name of the LED area of one LED bit, asked the same way.
+const char* PanelLedName(int32_t bit) {
+  auto get_list = PanelExport<tagRLISTHEAD* (*)()>("GetRectList");
+  auto find = PanelExport<tagRECTPROP* (*)(tagRLISTHEAD*, int32_t)>("FindEllipseById");
+  if (!get_list || !find) return nullptr;
+  const tagRECTPROP* area = find(get_list(), bit);
+  return area ? area->name : nullptr;
+}
+
 const char* RecordPath() {
   for (int i = 1; i + 1 < __argc; ++i) {
     if (std::strcmp(__argv[i], kRecordOption) == 0) return __argv[i + 1];
@@ -57,16 +66,23 @@ controller::ReceiveCallback StartShellRecording(controller::ReceiveCallback cont
   if (!path) return controller_receive;
   SYSTEMTIME now;
   GetLocalTime(&now);
-  const RecorderStart start{static_cast<uint8_t>(now.wHour), static_cast<uint8_t>(now.wMinute),
-                            static_cast<uint8_t>(now.wSecond), temperature, humidity,
-                            PanelButtonName};
+  const RecorderStart start{static_cast<uint8_t>(now.wHour),
+                            static_cast<uint8_t>(now.wMinute),
+                            static_cast<uint8_t>(now.wSecond),
+                            temperature,
+                            humidity,
+                            PanelButtonName,
+                            static_cast<uint16_t>(now.wMilliseconds),
+                            PanelLedName};
   if (!StartRecording(path, start)) return controller_receive;
   g_controller_receive = controller_receive;
   g_cell = cell;
   return RecordingReceive;
 }
 
-void RecordShellTick(int8_t temperature, uint8_t humidity, const uint8_t* frame, int length) {
+void RecordShellTick(int8_t temperature, uint8_t humidity, uint8_t relays, const uint8_t* frame,
+                     int length) {
+  RecordRelayByte(relays);
   RecordTick(temperature, humidity, frame, length);
 }
 
