@@ -31,24 +31,19 @@ Function PanelExport(const char* name) {
                  : nullptr;
 }
 
-// The button's area name in the panel library's area list (loaded by then). Asked through the
-// loaded library itself, so a program that also links the portable lists gets the panel's.
-const char* PanelButtonName(int32_t id) {
+// An area's name in the panel library's area list (loaded by then), found by id with the search
+// export `finder`. Asked through the loaded library itself, so a program that also links the
+// portable lists gets the panel's.
+const char* PanelAreaName(const char* finder, int32_t id) {
   auto get_list = PanelExport<tagRLISTHEAD* (*)()>("GetRectList");
-  auto find = PanelExport<tagRECTPROP* (*)(tagRLISTHEAD*, int32_t)>("FindRectById");
+  auto find = PanelExport<tagRECTPROP* (*)(tagRLISTHEAD*, int32_t)>(finder);
   if (!get_list || !find) return nullptr;
   const tagRECTPROP* area = find(get_list(), id);
   return area ? area->name : nullptr;
 }
 
-// The name of the LED area of one LED bit, asked the same way.
-const char* PanelLedName(int32_t bit) {
-  auto get_list = PanelExport<tagRLISTHEAD* (*)()>("GetRectList");
-  auto find = PanelExport<tagRECTPROP* (*)(tagRLISTHEAD*, int32_t)>("FindEllipseById");
-  if (!get_list || !find) return nullptr;
-  const tagRECTPROP* area = find(get_list(), bit);
-  return area ? area->name : nullptr;
-}
+const char* PanelButtonName(int32_t id) { return PanelAreaName("FindRectById", id); }
+const char* PanelLedName(int32_t bit) { return PanelAreaName("FindEllipseById", bit); }
 
 const char* RecordPath() {
   for (int i = 1; i + 1 < __argc; ++i) {

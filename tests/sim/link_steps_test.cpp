@@ -179,17 +179,11 @@ TEST(LinkStepsTest, FastForwardGivesTheFramesOfTickByTickWithRetransmissions) {
       "  - send: \"@S\"\n  - set: {humidity: 59}\n  - wait: 15s\n  - panel: {answers: on}\n"
       "  - send: \"@H03B\"\n  - send: \"@R235950\"\n  - wait: 30s\n  - press: Off\n"
       "  - wait: 1m\n");
-  std::string traces[2];
-  uint64_t executed[2] = {};
-  for (int fast = 0; fast < 2; ++fast) {
-    sim_test::TraceCollector trace;
-    sim::SetFrameObserver(sim_test::TraceCollector::Observe, &trace);
-    const sim::ScenarioResult result = sim::RunScenario(scenario, sim_test::DatasetSetup(fast == 1));
-    sim::SetFrameObserver(nullptr, nullptr);
-    ASSERT_TRUE(result.passed) << result.failure;
-    traces[fast] = trace.text;
-    executed[fast] = sim::ExecutedTicks();
-  }
+  const sim_test::TracedRun runs[2] = {sim_test::RunTraced(scenario, false),
+                                       sim_test::RunTraced(scenario, true)};
+  for (const sim_test::TracedRun& run : runs) ASSERT_TRUE(run.result.passed) << run.result.failure;
+  const std::string traces[2] = {runs[0].trace, runs[1].trace};
+  const uint64_t executed[2] = {runs[0].executed_ticks, runs[1].executed_ticks};
   EXPECT_NE(traces[0].find(" < @S\r"), std::string::npos);
   EXPECT_TRUE(traces[0] == traces[1]) << "the traces part at byte "
                                       << std::mismatch(traces[0].begin(), traces[0].end(),

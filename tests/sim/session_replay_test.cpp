@@ -50,22 +50,22 @@ struct ShellPlayer {
   }
 };
 
-const char* ButtonName(int32_t id) {
-  static std::vector<sim::PanelArea> buttons;
-  buttons = sim::PanelButtons();
-  for (const sim::PanelArea& button : buttons) {
-    if (button.id == id) return button.name.c_str();
+// The recorder's name lookups over the simulated panel's areas.
+const char* NameIn(const std::vector<sim::PanelArea>& areas, int32_t id) {
+  for (const sim::PanelArea& area : areas) {
+    if (area.id == id) return area.name.c_str();
   }
   return nullptr;
 }
-
+const char* ButtonName(int32_t id) {
+  static std::vector<sim::PanelArea> buttons;
+  buttons = sim::PanelButtons();
+  return NameIn(buttons, id);
+}
 const char* LedName(int32_t bit) {
   static std::vector<sim::PanelArea> leds;
   leds = sim::PanelLeds();
-  for (const sim::PanelArea& led : leds) {
-    if (led.id == bit) return led.name.c_str();
-  }
-  return nullptr;
+  return NameIn(leds, bit);
 }
 
 std::string FileText(const char* path) {
@@ -158,24 +158,18 @@ TEST(SessionReplayTest, RecordedSessionReplaysToSuccess) {
   sim::ScenarioError parse_error;
   ASSERT_TRUE(sim::ParseScenarioFile(kRecordedFile, sim_test::DatasetNames(), &scenario, &parse_error))
       << sim::FormatScenarioError(parse_error);
-  sim_test::TraceCollector replayed;
-  sim::SetFrameObserver(sim_test::TraceCollector::Observe, &replayed);
-  const sim::ScenarioResult replay = sim::RunScenario(scenario, sim_test::DatasetSetup());
-  sim::SetFrameObserver(nullptr, nullptr);
+  const sim_test::TracedRun replayed = sim_test::RunTraced(scenario, true);
+  const sim::ScenarioResult& replay = replayed.result;
   EXPECT_TRUE(replay.passed) << replay.failure << recorded;
   EXPECT_EQ(replay.steps_run, scenario.steps.size());
   // Key frames at their recorded ticks: the replay's frames are the session's, to the millisecond.
-  EXPECT_TRUE(replayed.text == player.trace.text)
+  EXPECT_TRUE(replayed.trace == player.trace.text)
       << "the traces part at byte "
-      << std::mismatch(replayed.text.begin(), replayed.text.end(), player.trace.text.begin(),
-                       player.trace.text.end()).first - replayed.text.begin();
+      << std::mismatch(replayed.trace.begin(), replayed.trace.end(), player.trace.text.begin(),
+                       player.trace.text.end()).first - replayed.trace.begin();
   // Queued behind the acknowledgements then pending, the key frames would come a tick late.
   scenario.key_frames_at_once = false;
-  sim_test::TraceCollector queued;
-  sim::SetFrameObserver(sim_test::TraceCollector::Observe, &queued);
-  sim::RunScenario(scenario, sim_test::DatasetSetup());
-  sim::SetFrameObserver(nullptr, nullptr);
-  EXPECT_FALSE(queued.text == player.trace.text);
+  EXPECT_FALSE(sim_test::RunTraced(scenario, true).trace == player.trace.text);
   scenario.key_frames_at_once = true;
   EXPECT_EQ(replay.simulated_ms, session_ms);
 
