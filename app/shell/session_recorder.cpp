@@ -89,10 +89,13 @@ RecorderState g_recorder;
 void Append(const char* text) { g_recorder.step += text; }
 
 // One number in a short format (the longest is an expect-lcd head).
-void AppendNumber(const char* format, unsigned long value) {
+void AppendNumber(std::string* out, const char* format, unsigned long value) {
   char text[64];
   std::snprintf(text, sizeof text, format, value);
-  g_recorder.step += text;
+  *out += text;
+}
+void AppendNumber(const char* format, unsigned long value) {
+  AppendNumber(&g_recorder.step, format, value);
 }
 
 // The step (or steps) composed so far go to the file in one write and are flushed.
@@ -116,8 +119,8 @@ bool UndefinedInCp1252(uint8_t c) { return c == 0x81 || c == 0x8D || c == 0x8F |
 // A code page 1252 name as a double-quoted YAML scalar in UTF-8: quote and backslash escaped,
 // control characters (and the code page's undefined bytes) as "\xNN", which reads back as the
 // character the conversion to UTF-8 gives them.
-void AppendQuotedName(const char* name) {
-  std::string& out = g_recorder.step;
+void AppendQuotedName(std::string* text, const char* name) {
+  std::string& out = *text;
   out += '"';
   for (const char* p = name; *p; ++p) {
     const uint8_t c = static_cast<uint8_t>(*p);
@@ -125,7 +128,7 @@ void AppendQuotedName(const char* name) {
       out += '\\';
       out += static_cast<char>(c);
     } else if (c < 0x20 || c == 0x7F || UndefinedInCp1252(c)) {
-      AppendNumber("\\x%02lX", c);
+      AppendNumber(&out, "\\x%02lX", c);
     } else {
       out += Cp1252ToUtf8(std::string(1, static_cast<char>(c)));
     }
@@ -143,7 +146,7 @@ void AppendButtons(int32_t ids) {
     const char* name = r.button_name ? r.button_name(static_cast<int32_t>(id)) : nullptr;
     if (!first) Append(", ");
     if (name && *name) {
-      AppendQuotedName(name);
+      AppendQuotedName(&r.step, name);
     } else {
       AppendNumber("{id: %lu}", static_cast<unsigned long>(id));
     }
@@ -329,11 +332,9 @@ void LedCheckpoint() {
   for (int bit = 0; bit < kLedBits; ++bit) {
     const char* name = r.led_name(int32_t{1} << bit);
     if (!name || !*name) continue;
-    const std::string before = r.step;
-    r.step.clear();
-    AppendQuotedName(name);
-    leds += (leds.empty() ? "" : ", ") + r.step + ": " + kStateNames[LedState(r.leds.value, bit)];
-    r.step = before;
+    if (!leds.empty()) leds += ", ";
+    AppendQuotedName(&leds, name);
+    leds += std::string(": ") + kStateNames[LedState(r.leds.value, bit)];
   }
   if (leds.empty()) return;
   CatchUp();
