@@ -81,6 +81,7 @@ struct RecordingShell {
     for (uint64_t i = 0; i < ticks; ++i) {
       frame.clear();
       sim::RunTicks(1);
+      shell::RecordRelayByte(sim::RelayByte());
       shell::RecordTick(sim::InputTemperature(), sim::InputHumidity(),
                         reinterpret_cast<const uint8_t*>(frame.data()), static_cast<int>(frame.size()));
     }
@@ -100,6 +101,15 @@ const char* ButtonName(int32_t id) {
   return nullptr;
 }
 
+const char* LedName(int32_t bit) {
+  static const char* const kNames[] = {"Room program", "Washing program", "Ready",
+                                       "Heater manual", "Heater automatic", "Filter alarm"};
+  for (int k = 0; k < 6; ++k) {
+    if (bit == (1 << k)) return kNames[k];
+  }
+  return nullptr;
+}
+
 // An hour of somebody using the prototype: programs, the heater, the menus, the sliders.
 void RecordOneHour() {
   Names();
@@ -107,7 +117,7 @@ void RecordOneHour() {
   sim::StartEngine(sim::EngineStart{8u * 3600u * 1000u, 15, 58});
   RecordingShell shell_side;
   sim::SetFrameObserver(RecordingShell::Observe, &shell_side);
-  shell::StartRecording(kSessionFile, shell::RecorderStart{8, 0, 0, 15, 58, ButtonName});
+  shell::StartRecording(kSessionFile, shell::RecorderStart{8, 0, 0, 15, 58, ButtonName, 0, LedName});
   const uint64_t hour_ticks = 3600u * 20u;
   uint64_t done = 0;
   int round = 0;
@@ -162,11 +172,17 @@ int main() {
   const bool parsed = sim::ParseScenarioFile(kSessionFile, Names(), &session, &error);
   const sim::ScenarioResult replay = parsed ? sim::RunScenario(session, Setup(true)) : sim::ScenarioResult{};
   const double replay_ms = Seconds(start) * 1000.0;
-  size_t checkpoints = 0;
-  for (const sim::Step& step : session.steps) checkpoints += step.kind == sim::StepKind::kExpectLcd;
-  std::printf("recorded one-hour session: %zu steps, %zu LCD checkpoints, read and replayed in "
-              "%.1f ms wall (goal: under 1 s)%s\n",
-              session.steps.size(), checkpoints, replay_ms,
+  size_t lcd = 0;
+  size_t relays = 0;
+  size_t leds = 0;
+  for (const sim::Step& step : session.steps) {
+    lcd += step.kind == sim::StepKind::kExpectLcd;
+    relays += step.kind == sim::StepKind::kExpectRelays;
+    leds += step.kind == sim::StepKind::kExpectLeds;
+  }
+  std::printf("recorded one-hour session: %zu steps, checkpoints %zu LCD, %zu relays, %zu LEDs, "
+              "read and replayed in %.1f ms wall (goal: under 1 s)%s\n",
+              session.steps.size(), lcd, relays, leds, replay_ms,
               replay.passed ? "" : (" FAILED: " + replay.failure).c_str());
   std::remove(kSessionFile);
   return fast.passed && slow.passed && replay.passed ? 0 : 1;

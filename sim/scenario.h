@@ -22,6 +22,8 @@ enum class StepKind : uint8_t {
   kExpectRelays,
   kExpectLeds,
   kScreenshot,
+  kPanel,         // the panel's own answers off or on
+  kSend,          // a frame from a target, to the controller
 };
 
 // One LCD row compared with a text (trailing blanks of both ignored) or searched with a pattern.
@@ -53,6 +55,8 @@ struct Step {
   std::string text;       // the step as written, for the output
   int32_t keys;           // kPress, kHold, kRelease: button ids (kRelease: kReleaseAllButtons)
   uint64_t ticks;         // kPress: how long held; kWait: duration; kWaitLcd: timeout
+  bool answers;           // kPanel: whether the panel acknowledges
+  std::string frame;      // kSend: the frame's bytes without its CR
   bool set_temperature;
   bool set_humidity;
   int8_t temperature;
@@ -70,6 +74,7 @@ struct Scenario {
   int8_t temperature;
   uint8_t humidity;
   std::vector<Step> steps;
+  bool key_frames_at_once;  // "keys: at-once" (recordings): key frames ahead of the panel's answers
 };
 
 struct ScenarioError {

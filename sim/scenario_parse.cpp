@@ -36,6 +36,59 @@ constexpr RelayName kRelayNames[] = {
     {"hotgas", controller::kRelayShiftHotgas},
 };
 
+// The frames a target sends that the controller understands, and the form of their payload: one
+// character per place, 'h' an upper-case hexadecimal digit, 'd' a decimal digit, 'x' any byte.
+struct TargetFrameForm {
+  char command;
+  const char* payload;
+  const char* description;
+};
+constexpr TargetFrameForm kTargetFrames[] = {
+    {'H', "xhh", "\"@H\" x h l: humidity, two hexadecimal digits"},
+    {'T', "xhh", "\"@T\" n h l: temperature (n = 1), two hexadecimal digits"},
+    {'R', "dddddd", "\"@R\" hhmmss: clock, six decimal digits"},
+    {'S', "", "\"@S\": sensor error"},
+    {'I', "hh", "\"@I\" h l: acknowledgement with a downloaded byte, two hexadecimal digits"},
+    {'K', "x", "\"@K\" c: key frame, c = 0x41 + key state"},
+    {'!', "", "\"@!\": acknowledgement"},
+    {'?', "", "\"@?\": acknowledgement"},
+};
+
+bool IsUpperHex(unsigned char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); }
+
+// Bytes that end a frame in the panel's frame assembler; none may stand inside one.
+bool EndsFrame(unsigned char c) { return c == 0x0D || c == 0x0A || c == 0x10; }
+
+bool PayloadFits(const char* form, const std::string& payload) {
+  if (payload.size() != std::char_traits<char>::length(form)) return false;
+  for (size_t i = 0; i < payload.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(payload[i]);
+    if (EndsFrame(c)) return false;
+    if (form[i] == 'h' && !IsUpperHex(c)) return false;
+    if (form[i] == 'd' && !std::isdigit(c)) return false;
+  }
+  return true;
+}
+
+// The YAML text (UTF-8) as bytes, one per character: characters up to U+00FF only, as "\xNN"
+// escapes give them.
+bool Utf8ToBytes(const std::string& text, std::string* bytes) {
+  bytes->clear();
+  for (size_t i = 0; i < text.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    if (c < 0x80) {
+      *bytes += static_cast<char>(c);
+    } else if ((c == 0xC2 || c == 0xC3) && i + 1 < text.size() &&
+               (static_cast<unsigned char>(text[i + 1]) & 0xC0) == 0x80) {
+      const unsigned char next = static_cast<unsigned char>(text[++i]);
+      *bytes += static_cast<char>(((c & 0x03) << 6) | (next & 0x3F));
+    } else {
+      return false;
+    }
+  }
+  return true;
+}
+
 struct Parser {
   std::string file;
   const AreaNames* names;
@@ -117,12 +170,35 @@ struct Parser {
                           "\" (the data set has: " + list + ")");
   }
 
+  // {id: 4}: a button by its area id, for areas without a name (any id of 32 bits).
+  bool ButtonId(const YAML::Node& node, int32_t* id) {
+    if (!OnlyKeys(node, {"id"})) return false;
+    if (!node["id"]) return Fail(node, "a button is a name or {id: N}");
+    std::string text;
+    if (!Scalar(node["id"], "id", &text)) return false;
+    char* end = nullptr;
+    const unsigned long long value = std::strtoull(text.c_str(), &end, 10);
+    if (text.empty() || !std::isdigit(static_cast<unsigned char>(text[0])) || *end != '\0' ||
+        value == 0 || value > 0xFFFFFFFFull) {
+      return Fail(node["id"], "a button id is a whole number from 1 to 4294967295");
+    }
+    *id = static_cast<int32_t>(static_cast<uint32_t>(value));
+    return true;
+  }
+
   // One name or a list of names: the OR of their ids.
   bool Buttons(const YAML::Node& node, int32_t* ids) {
     *ids = 0;
+    if (node.IsMap()) return ButtonId(node, ids);
     if (node.IsSequence()) {
       if (node.size() == 0) return Fail(node, "name at least one button");
       for (const YAML::Node& item : node) {
+        if (item.IsMap()) {
+          int32_t id = 0;
+          if (!ButtonId(item, &id)) return false;
+          *ids |= id;
+          continue;
+        }
         const PanelArea* button = nullptr;
         if (!Area(names->buttons, item, "button", &button)) return false;
         *ids |= button->id;
@@ -273,6 +349,52 @@ struct Parser {
     return true;
   }
 
+  // panel: {answers: off} / {answers: on}
+  bool PanelStep(const YAML::Node& node, Step* step) {
+    step->kind = StepKind::kPanel;
+    if (!node.IsMap()) return Fail(node, "panel takes {answers: off} or {answers: on}");
+    if (!OnlyKeys(node, {"answers"})) return false;
+    if (!node["answers"]) return Fail(node, "panel takes {answers: off} or {answers: on}");
+    std::string text;
+    if (!Scalar(node["answers"], "answers", &text)) return false;
+    if (text != "on" && text != "off" && text != "true" && text != "false") {
+      return Fail(node["answers"], "answers are \"on\" or \"off\", not \"" + text + "\"");
+    }
+    step->answers = text == "on" || text == "true";
+    return true;
+  }
+
+  // send: "@H058" -- one frame of a target, without its CR.
+  bool Send(const YAML::Node& node, Step* step) {
+    step->kind = StepKind::kSend;
+    std::string text;
+    if (!Scalar(node, "send", &text)) return false;
+    if (!Utf8ToBytes(text, &step->frame)) {
+      return Fail(node, "a frame holds characters up to \\xFF only");
+    }
+    const std::string& frame = step->frame;
+    std::string known;
+    for (const TargetFrameForm& form : kTargetFrames) {
+      if (frame.size() >= 2 && frame[0] == '@' && frame[1] == form.command) {
+        if (PayloadFits(form.payload, frame.substr(2))) return true;
+        return Fail(node, std::string("the frame does not have the form ") + form.description);
+      }
+      known += std::string(known.empty() ? "" : ", ") + "\"@" + form.command + "\"";
+    }
+    return Fail(node, "a target's frame starts with one of " + known);
+  }
+
+  // keys: at-once | queued
+  bool KeyOrder(const YAML::Node& node, Scenario* scenario) {
+    std::string text;
+    if (!Scalar(node, "keys", &text)) return false;
+    if (text != "at-once" && text != "queued") {
+      return Fail(node, "keys are \"at-once\" or \"queued\", not \"" + text + "\"");
+    }
+    scenario->key_frames_at_once = text == "at-once";
+    return true;
+  }
+
   bool StepBody(const std::string& key, const YAML::Node& value, Step* step) {
     if (key == "press") {
       step->kind = StepKind::kPress;
@@ -314,13 +436,15 @@ struct Parser {
       step->kind = StepKind::kScreenshot;
       return Scalar(value, "screenshot", &step->path);
     }
+    if (key == "panel") return PanelStep(value, step);
+    if (key == "send") return Send(value, step);
     return false;
   }
 
   bool ParseStep(const YAML::Node& node, Step* step) {
     static const char* const kSteps =
         "press, hold, release, set, wait, wait-lcd, expect-lcd, expect-relays, expect-leds, "
-        "screenshot";
+        "screenshot, panel, send";
     if (!node.IsMap() || node.size() != 1) {
       return Fail(node, std::string("a step is one of: ") + kSteps);
     }
@@ -335,7 +459,8 @@ struct Parser {
     step->text = key + ": " + emitter.c_str();
     const bool known = key == "press" || key == "hold" || key == "release" || key == "set" ||
                        key == "wait" || key == "wait-lcd" || key == "expect-lcd" ||
-                       key == "expect-relays" || key == "expect-leds" || key == "screenshot";
+                       key == "expect-relays" || key == "expect-leds" || key == "screenshot" ||
+                       key == "panel" || key == "send";
     if (!known) return Fail(entry.first, "unknown step \"" + key + "\" (known: " + kSteps + ")");
     return StepBody(key, entry.second, step);
   }
@@ -343,7 +468,7 @@ struct Parser {
   bool Clock(const YAML::Node& node, uint32_t* clock_ms) {
     std::string text;
     if (!Scalar(node, "clock", &text)) return false;
-    static const std::regex kClockForm("([0-9]{1,2}):([0-9]{2})(:([0-9]{2}))?");
+    static const std::regex kClockForm("([0-9]{1,2}):([0-9]{2})(:([0-9]{2})(\\.([0-9]{3}))?)?");
     std::smatch match;
     const bool matched = std::regex_match(text, match, kClockForm);
     const unsigned hour = matched ? static_cast<unsigned>(std::stoul(match[1])) : 0;
@@ -351,15 +476,18 @@ struct Parser {
     const unsigned second =
         matched && match[4].matched ? static_cast<unsigned>(std::stoul(match[4])) : 0;
     if (!matched || hour > 23 || minute > 59 || second > 59) {
-      return Fail(node, "clock is a time of day \"HH:MM\" or \"HH:MM:SS\"");
+      return Fail(node, "clock is a time of day \"HH:MM\", \"HH:MM:SS\" or \"HH:MM:SS.mmm\"");
     }
-    *clock_ms = ((hour * 60u + minute) * 60u + second) * kMsPerSecond;
+    const unsigned millisecond =
+        matched && match[6].matched ? static_cast<unsigned>(std::stoul(match[6])) : 0;
+    *clock_ms = ((hour * 60u + minute) * 60u + second) * kMsPerSecond + millisecond;
     return true;
   }
 
   bool ParseDocument(const YAML::Node& root, Scenario* scenario) {
     if (!root.IsMap()) return Fail(root, "a scenario is a map with \"name\" and \"steps\"");
-    if (!OnlyKeys(root, {"name", "clock", "temperature", "humidity", "steps"})) return false;
+    if (!OnlyKeys(root, {"name", "clock", "temperature", "humidity", "steps", "keys"})) return false;
+    if (root["keys"] && !KeyOrder(root["keys"], scenario)) return false;
     if (!root["name"]) return Fail(root, "the scenario needs a \"name\"");
     if (!Scalar(root["name"], "name", &scenario->name)) return false;
     scenario->clock_ms = kDefaultClockMs;

@@ -47,8 +47,21 @@ std::string LcdMismatch(const LcdExpectation& expectation) {
 
 bool WaitLcdDone(void* context) { return RowMatches(*static_cast<const LcdExpectation*>(context)); }
 
+// Ctrl clicks: one key frame per button, each with the buttons held so far. With key frames at
+// once (a recording) the step is one recorded key frame: one frame with all its buttons.
+void HoldButtons(int32_t keys, bool one_frame) {
+  if (one_frame) {
+    SetKeyState(KeyState() | keys);
+    return;
+  }
+  const uint32_t wanted = static_cast<uint32_t>(keys);
+  for (uint32_t bit = 1; bit != 0; bit <<= 1) {
+    if (wanted & bit) SetKeyState(static_cast<int32_t>(static_cast<uint32_t>(KeyState()) | bit));
+  }
+}
+
 // Runs one step; false with `why` when it failed.
-bool RunStep(const Step& step, std::string* why) {
+bool RunStep(const Step& step, bool one_frame_per_step, std::string* why) {
   switch (step.kind) {
     case StepKind::kPress:
       SetKeyState(KeyState() | step.keys);
@@ -57,10 +70,7 @@ bool RunStep(const Step& step, std::string* why) {
       RunTicks(kTicksAfterRelease);
       return true;
     case StepKind::kHold:
-      // Ctrl clicks: one key frame per button, each with the buttons held so far.
-      for (int32_t bit = 1; bit != 0 && bit <= step.keys; bit <<= 1) {
-        if (step.keys & bit) SetKeyState(KeyState() | bit);
-      }
+      HoldButtons(step.keys, one_frame_per_step);
       return true;
     case StepKind::kRelease:
       SetKeyState(step.keys == kReleaseAllButtons ? 0 : KeyState() & ~step.keys);
@@ -110,6 +120,12 @@ bool RunStep(const Step& step, std::string* why) {
       Picture picture;
       return RenderPanelPicture(&picture, why) && WritePicturePng(step.path, picture, why);
     }
+    case StepKind::kPanel:
+      SetPanelAnswers(step.answers);
+      return true;
+    case StepKind::kSend:
+      SendTargetFrame(step.frame);
+      return true;
   }
   return false;
 }
@@ -151,11 +167,12 @@ ScenarioResult RunScenario(const Scenario& scenario, const RunSetup& setup) {
   }
   SetFastForward(setup.fast_forward);
   StartEngine(EngineStart{scenario.clock_ms, scenario.temperature, scenario.humidity});
+  SetKeyFramesAtOnce(scenario.key_frames_at_once);
   if (setup.out) std::fprintf(setup.out, "scenario %s (%s)\n", scenario.name.c_str(), scenario.file.c_str());
   result.passed = true;
   for (const Step& step : scenario.steps) {
     std::string why;
-    const bool ok = RunStep(step, &why);
+    const bool ok = RunStep(step, scenario.key_frames_at_once, &why);
     ++result.steps_run;
     if (setup.out) {
       std::fprintf(setup.out, "  [%s] %-4s line %-4d %s\n", FormatClock(ClockMs()).c_str(),

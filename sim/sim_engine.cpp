@@ -7,12 +7,25 @@
 #include "panel/core/data_lists.h"
 #include "panel/lcd/lcd_render.h"
 #include "panel/link/app_link.h"
+#include "panel/link/frame_assembler.h"
+#include "panel/link/panel_answers.h"
+#include "panel/link/protocol_settings.h"
 #include "panel/window/panel_keys.h"
 #include "sim/sim_panel.h"
 
 namespace sim {
 
 namespace {
+
+// Key frames set at once wait here for the next tick; more than this many between two ticks
+// (a step holding many buttons) still go out, each at a later tick, behind the others.
+constexpr size_t kAheadFramesMax = 32;
+constexpr size_t kKeyFrameMax = 4;  // "@K", the key byte, CR
+
+struct KeyFrame {
+  uint8_t bytes[kKeyFrameMax];
+  uint8_t length;
+};
 
 struct EngineState {
   controller::ControllerIo io;
@@ -27,6 +40,10 @@ struct EngineState {
   bool fast_forward;
   FrameObserver observer;
   void* observer_context;
+  uint8_t* rx_cell;               // the controller's receive cell
+  bool key_frames_at_once;
+  KeyFrame ahead[kAheadFramesMax];  // key frames for the next ticks, oldest first
+  size_t ahead_count;
 };
 
 EngineState g_engine;
@@ -54,8 +71,38 @@ void Observe(FrameDirection direction, const uint8_t* bytes, size_t length) {
   }
 }
 
+// The oldest key frame set at once, as CheckRx hands a message over: byte by byte into the cell.
+void DeliverAheadFrame() {
+  const KeyFrame frame = g_engine.ahead[0];
+  for (size_t i = 1; i < g_engine.ahead_count; ++i) g_engine.ahead[i - 1] = g_engine.ahead[i];
+  --g_engine.ahead_count;
+  Observe(FrameDirection::kToController, frame.bytes, frame.length);
+  for (uint8_t i = 0; i < frame.length; ++i) {
+    *g_engine.rx_cell = frame.bytes[i];
+    g_engine.receive();
+  }
+}
+
+void QueueAheadFrame(int32_t key_state) {
+  if (key_state < 0) return;  // the panel sends no frame for such a state either
+  int length = 0;
+  const uint8_t* bytes = panel::ComposeKeyFrame(static_cast<uint32_t>(key_state), &length);
+  if (length <= 0 || static_cast<size_t>(length) > kKeyFrameMax) return;
+  if (g_engine.ahead_count == kAheadFramesMax) {
+    panel::QueueTxMessage(bytes, length);  // no room ahead: the panel's order
+    return;
+  }
+  KeyFrame& frame = g_engine.ahead[g_engine.ahead_count++];
+  for (int i = 0; i < length; ++i) frame.bytes[i] = bytes[i];
+  frame.length = static_cast<uint8_t>(length);
+}
+
 // The panel library's CheckRx, with the message shown to the observer first.
 void DeliverPanelMessage() {
+  if (g_engine.ahead_count > 0) {
+    DeliverAheadFrame();
+    return;
+  }
   tagNODE* head = GetHead(GetTXListHead());
   if (!head) return;
   Observe(FrameDirection::kToController, head->record->bytes,
@@ -79,6 +126,10 @@ void RunOneTick() {
   g_engine.inputs_changed = false;
   const int length = controller::ControllerTick(controller::kTickModeRun, &g_engine.io);
   ++g_engine.executed_ticks;
+  // Inputs the controller has not taken yet (its event queue was full, or a target's measurement
+  // frame stands in their place) are read again by the next tick, which therefore must run.
+  const controller::ControllerState& c = controller::g_controller;
+  g_engine.inputs_changed = c.temperature != g_engine.temperature || c.humidity != g_engine.humidity;
   if (length > 0) {
     const uint8_t* bytes = g_engine.io.data.bytes;
     Observe(FrameDirection::kToPanel, bytes, static_cast<size_t>(length));
@@ -88,7 +139,7 @@ void RunOneTick() {
 }
 
 uint64_t QuietTicks(uint64_t wanted) {
-  if (!g_engine.fast_forward || g_engine.inputs_changed) return 0;
+  if (!g_engine.fast_forward || g_engine.inputs_changed || g_engine.ahead_count > 0) return 0;
   tagLISTHEAD* tx = GetTXListHead();
   if (tx && tx->count != 0) return 0;
   uint64_t quiet = controller::QuietTicksAhead(SimulatedTime().second);
@@ -112,7 +163,8 @@ void StartEngine(const EngineStart& start) {
   controller::SetWallClockSource(SimulatedTime);
   controller::ControllerTick(controller::kTickModeInitialise, &g_engine.io);
   g_engine.receive = g_engine.io.data.receive_byte;
-  panel::AppLinkSetRxTarget(g_engine.receive, reinterpret_cast<uint8_t*>(g_engine.io.temperature));
+  g_engine.rx_cell = reinterpret_cast<uint8_t*>(g_engine.io.temperature);
+  panel::AppLinkSetRxTarget(g_engine.receive, g_engine.rx_cell);
   g_engine.temperature = controller::kStartTemperature;
   g_engine.humidity = controller::kStartHumidity;
   g_engine.io.temperature = &g_engine.temperature;
@@ -142,8 +194,23 @@ uint8_t InputHumidity() { return g_engine.humidity; }
 
 void SetKeyState(int32_t key_state) {
   panel::GetPanelKeys().key_state = key_state;
+  if (g_engine.key_frames_at_once) {
+    QueueAheadFrame(key_state);
+    return;
+  }
   panel::SendKeyState(key_state);
 }
+
+void SetKeyFramesAtOnce(bool on) { g_engine.key_frames_at_once = on; }
+
+void SendTargetFrame(const std::string& frame) {
+  std::string bytes = frame;
+  bytes += static_cast<char>(panel::kFrameCr);
+  panel::TargetReceiveBytes(reinterpret_cast<const uint8_t*>(bytes.data()),
+                            static_cast<uint32_t>(bytes.size()));
+}
+
+void SetPanelAnswers(bool on) { panel::SetRepliesFlag(on ? panel::kRepliesOn : 0); }
 
 int32_t KeyState() { return panel::GetPanelKeys().key_state; }
 

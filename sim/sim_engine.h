@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "app/controller/controller_codes.h"
 
@@ -45,6 +46,19 @@ uint8_t InputHumidity();
 // The panel's key state (OR of pressed button ids): one key frame, as a click or Ctrl click sends.
 void SetKeyState(int32_t key_state);
 int32_t KeyState();
+
+// Key frames at once: while on, each SetKeyState frame reaches the controller at the next tick,
+// ahead of the panel's own pending messages (an acknowledgement queued by the last frame), in
+// the order they were set. A recording has its key frames at the ticks they were delivered;
+// this replays them there. Off (the panel's order): they queue behind the panel's messages.
+void SetKeyFramesAtOnce(bool on);
+
+// A frame from a real target (without its CR): queued for the controller behind the panel's
+// pending messages, as the panel queues a connected target's frames.
+void SendTargetFrame(const std::string& frame);
+
+// Whether the panel acknowledges the controller's frames (and answers its queries) itself.
+void SetPanelAnswers(bool on);
 
 // Runs up to `ticks` ticks. `stop`, when given, is asked before the first tick and after every
 // tick that ran; the run ends early when it says true. Returns the ticks that passed.

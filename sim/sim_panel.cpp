@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "app/shell/cp1252_text.h"
 #include "panel/core/option_word.h"
 #include "panel/core/panel_platform.h"
 #include "panel/lcd/glyph_table.h"
@@ -97,7 +98,8 @@ std::vector<PanelArea> AreasOfKind(uint32_t kind) {
   for (tagRECTNODE* node = GetRectHead(GetRectList()); node; node = GetNextRectEntry(node)) {
     const tagRECTPROP* area = node->record;
     if (area->kind != kind) continue;
-    areas.push_back(PanelArea{area->name ? area->name : "", area->id});
+    // The area file's names are code page 1252; scenarios and reports are UTF-8.
+    areas.push_back(PanelArea{shell::Cp1252ToUtf8(area->name ? area->name : ""), area->id});
   }
   return areas;
 }

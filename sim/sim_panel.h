@@ -24,7 +24,7 @@ enum class LedState : uint8_t { kOff, kOn, kBlinking };
 // A button or LED area of the loaded area file; the id stays valid when the panel is started
 // again with the same data set.
 struct PanelArea {
-  std::string name;
+  std::string name;  // UTF-8
   int32_t id;
 };
 

@@ -84,6 +84,8 @@ constexpr uint8_t kEventKeyHeaterReleased = 0xFC;
 constexpr uint8_t kEventKeyRoomPressed = 0xFF;
 constexpr uint8_t kEventKeyRoomReleased = 0xFE;
 static_assert(KeyPressedEvent(kKeyRoom) == kEventKeyRoomPressed, "key events follow the key number");
+// The ten events of the five keys, 0xF6..0xFF.
+constexpr bool IsKeyEvent(uint8_t event) { return event >= kEventKeyOffReleased; }
 
 // ---- Message codes: each becomes one frame (or one action) at the head of the queue ----------
 constexpr uint8_t kMsgLeds = 1;             // "@L" + two hex digits of led_bits

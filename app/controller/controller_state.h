@@ -74,6 +74,7 @@ struct ControllerState {
   uint8_t edit_hour;
   uint8_t edit_minute;
   uint8_t keys_held;        // bit k = key k held, as last reported by the panel
+  uint8_t started;          // 1 once the start-up restore has resumed operation; keys wait for it
 
   // Clock and counters.
   uint8_t hour;

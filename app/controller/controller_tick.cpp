@@ -36,13 +36,15 @@ static void ReadInputs(const ControllerIo* io) {
     c.last_platform_second = now.second;
     c.second_elapsed = 1;
   }
-  if (io->temperature && *io->temperature != c.temperature) {
+  // A change is taken only with its event: while the event queue is full (a panel that does not
+  // acknowledge holds the events back) the new value waits for a later tick instead of being
+  // taken silently, which would leave the regulation on the old one until the next change.
+  if (io->temperature && *io->temperature != c.temperature &&
+      PostEvent(kEventTemperatureChanged)) {
     c.temperature = *io->temperature;
-    PostEvent(kEventTemperatureChanged);
   }
-  if (io->humidity && *io->humidity != c.humidity) {
+  if (io->humidity && *io->humidity != c.humidity && PostEvent(kEventHumidityChanged)) {
     c.humidity = *io->humidity;
-    PostEvent(kEventHumidityChanged);
   }
 }
 

@@ -56,6 +56,9 @@ void Repeat(uint8_t timer, uint8_t key, uint8_t op) {
 }  // namespace
 
 bool MenuDispatch(uint8_t event) {
+  // Keys wait for a dryer that is ready: before the start-up has resumed operation (display
+  // set up, defaults loaded, READY lit) a key would start a program on a half-made state.
+  if (IsKeyEvent(event) && !g_controller.started) return true;
   switch (event) {
     case kEventSecond:
     case kEventMinute:

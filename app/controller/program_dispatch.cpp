@@ -91,6 +91,7 @@ void HandleCommonEvent(uint8_t event) {
       ShowHumidity();
       c.temperature = c.saved_temperature;
       Resume();
+      c.started = 1;
       break;
     default:
       break;

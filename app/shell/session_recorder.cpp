@@ -2,8 +2,11 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "app/controller/controller_codes.h"
+#include "app/controller/controller_fields.h"
+#include "app/shell/cp1252_text.h"
 #include "panel/lcd/glyph_table.h"
 #include "panel/link/frame_assembler.h"
 
@@ -22,11 +25,49 @@ constexpr uint8_t kClearDisplay = 0x01;
 constexpr uint8_t kSetAddress = 0x80;   // 1 A A A A A A A  Set DDRAM address
 constexpr uint8_t kSecondLine = 0x40;
 constexpr uint8_t kColumnMask = 0x3F;
-constexpr int kKeyBits = 16;
+constexpr int kKeyBits = 32;            // button ids are 32 bits wide
+constexpr int kLedBits = 6;             // bits 0..5 are LEDs; 6 and 7 are blink flags
+constexpr int kLedStateBits = 2;        // per LED in a packed state word
+enum RecordedLedState : uint32_t { kLedOff = 0, kLedOn = 1, kLedBlinking = 2 };
+static_assert(kLedBits * kLedStateBits <= 16, "the LED states fit a 16-bit word");
+
+// A blink flag of the LED byte and the LED it makes blink.
+struct BlinkFlag {
+  uint8_t flag;
+  uint8_t led;
+};
+constexpr BlinkFlag kBlinkFlags[] = {
+    {controller::kLedWashingBlinks, controller::kLedWashing},
+    {controller::kLedRoomBlinks, controller::kLedRoom},
+};
+
+struct RelayLabel {
+  const char* name;
+  int shift;
+};
+// In the order siccora-sim reads them.
+constexpr RelayLabel kRelays[] = {
+    {"compressor", controller::kRelayShiftCompressor},
+    {"heater", controller::kRelayShiftHeater},
+    {"ventilator", controller::kRelayShiftVentilator},
+    {"hotgas", controller::kRelayShiftHotgas},
+};
+
+// Something the recorder checks whenever it has been steady long enough: its current value,
+// the tick it took it, and the value of the last checkpoint.
+struct Watched {
+  bool known;        // a value has been seen
+  uint32_t value;
+  uint32_t changed_at;
+  bool checked;      // a checkpoint has been written
+  uint32_t checked_value;
+};
 
 struct RecorderState {
   std::FILE* file;
+  std::string step;         // the step being written; written and flushed as a whole
   ButtonNameLookup button_name;
+  LedNameLookup led_name;
   uint32_t ticks;           // ticks run so far
   uint32_t written_ticks;   // ticks the steps written so far account for
   int32_t key_state;
@@ -39,34 +80,79 @@ struct RecorderState {
   uint32_t changed_at[kRecordedLcdRows];
   int cursor_line;
   int cursor_column;
+  Watched relays;           // the relay byte
+  Watched leds;             // the LED states, packed
 };
 
 RecorderState g_recorder;
 
+void Append(const char* text) { g_recorder.step += text; }
+
+// One number in a short format (the longest is an expect-lcd head).
+void AppendNumber(std::string* out, const char* format, unsigned long value) {
+  char text[64];
+  std::snprintf(text, sizeof text, format, value);
+  *out += text;
+}
+void AppendNumber(const char* format, unsigned long value) {
+  AppendNumber(&g_recorder.step, format, value);
+}
+
+// The step (or steps) composed so far go to the file in one write and are flushed.
+void EndStep() {
+  RecorderState& r = g_recorder;
+  if (r.step.empty()) return;
+  std::fwrite(r.step.data(), 1, r.step.size(), r.file);
+  std::fflush(r.file);
+  r.step.clear();
+}
+
 void CatchUp() {
   RecorderState& r = g_recorder;
   if (r.ticks == r.written_ticks) return;
-  std::fprintf(r.file, "  - wait: %lums\n", static_cast<unsigned long>((r.ticks - r.written_ticks) * kTickMs));
+  AppendNumber("  - wait: %lums\n", static_cast<unsigned long>(r.ticks - r.written_ticks) * kTickMs);
   r.written_ticks = r.ticks;
 }
 
-void WriteButtons(int32_t ids) {
+bool UndefinedInCp1252(uint8_t c) { return c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D; }
+
+// A code page 1252 name as a double-quoted YAML scalar in UTF-8: quote and backslash escaped,
+// control characters (and the code page's undefined bytes) as "\xNN", which reads back as the
+// character the conversion to UTF-8 gives them.
+void AppendQuotedName(std::string* text, const char* name) {
+  std::string& out = *text;
+  out += '"';
+  for (const char* p = name; *p; ++p) {
+    const uint8_t c = static_cast<uint8_t>(*p);
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += static_cast<char>(c);
+    } else if (c < 0x20 || c == 0x7F || UndefinedInCp1252(c)) {
+      AppendNumber(&out, "\\x%02lX", c);
+    } else {
+      out += Cp1252ToUtf8(std::string(1, static_cast<char>(c)));
+    }
+  }
+  out += '"';
+}
+
+void AppendButtons(int32_t ids) {
   RecorderState& r = g_recorder;
-  std::fputc('[', r.file);
+  Append("[");
   bool first = true;
   for (int bit = 0; bit < kKeyBits; ++bit) {
-    const int32_t id = int32_t{1} << bit;
-    if (!(ids & id)) continue;
-    const char* name = r.button_name ? r.button_name(id) : nullptr;
-    std::fprintf(r.file, first ? "" : ", ");
-    if (name) {
-      std::fprintf(r.file, "\"%s\"", name);
+    const uint32_t id = uint32_t{1} << bit;
+    if (!(static_cast<uint32_t>(ids) & id)) continue;
+    const char* name = r.button_name ? r.button_name(static_cast<int32_t>(id)) : nullptr;
+    if (!first) Append(", ");
+    if (name && *name) {
+      AppendQuotedName(&r.step, name);
     } else {
-      std::fprintf(r.file, "\"%d\"", static_cast<int>(id));
+      AppendNumber("{id: %lu}", static_cast<unsigned long>(id));
     }
     first = false;
   }
-  std::fputs("]\n", r.file);
+  Append("]\n");
 }
 
 void KeyFrame(int32_t key_state) {
@@ -77,17 +163,57 @@ void KeyFrame(int32_t key_state) {
   CatchUp();
   if (released != 0) {
     if (key_state == 0) {
-      std::fputs("  - release: all\n", r.file);
+      Append("  - release: all\n");
     } else {
-      std::fputs("  - release: ", r.file);
-      WriteButtons(released);
+      Append("  - release: ");
+      AppendButtons(released);
     }
   }
   if (pressed != 0) {
-    std::fputs("  - hold: ", r.file);
-    WriteButtons(pressed);
+    Append("  - hold: ");
+    AppendButtons(pressed);
   }
   r.key_state = key_state;
+  EndStep();
+}
+
+// A new value of something watched at `tick`; the time of the change is kept for the checkpoint.
+void Watch(Watched* watched, uint32_t value, uint32_t tick) {
+  if (watched->known && watched->value == value) return;
+  watched->known = true;
+  watched->value = value;
+  watched->changed_at = tick;
+}
+
+// Due when the value has been steady for `steady_ticks` and differs from the last checkpoint.
+bool CheckpointDue(Watched* watched, uint32_t steady_ticks) {
+  if (!watched->known || g_recorder.ticks - watched->changed_at < steady_ticks) return false;
+  if (watched->checked && watched->checked_value == watched->value) return false;
+  watched->checked = true;
+  watched->checked_value = watched->value;
+  return true;
+}
+
+uint32_t LedState(uint32_t states, int bit) { return (states >> (bit * kLedStateBits)) & 3u; }
+
+// The LED states an LED byte gives: blinking where a blink flag covers the LED, else its bit.
+uint32_t LedStates(uint8_t led_byte) {
+  uint32_t states = 0;
+  for (int bit = 0; bit < kLedBits; ++bit) {
+    uint32_t state = (led_byte >> bit) & 1u ? kLedOn : kLedOff;
+    for (const BlinkFlag& blink : kBlinkFlags) {
+      if ((led_byte & blink.flag) && blink.led == (1u << bit)) state = kLedBlinking;
+    }
+    states |= state << (bit * kLedStateBits);
+  }
+  return states;
+}
+
+bool AnyBlinking(uint32_t states) {
+  for (int bit = 0; bit < kLedBits; ++bit) {
+    if (LedState(states, bit) == kLedBlinking) return true;
+  }
+  return false;
 }
 
 int HexNibble(uint8_t c) {
@@ -141,6 +267,12 @@ void ObserveFrame(const uint8_t* frame, int length) {
     case 'W':
       for (int i = 0; i < payload_length; ++i) PutCharacter(payload[i]);
       break;
+    case 'L':
+      if (payload_length == 2 && HexNibble(payload[0]) >= 0 && HexNibble(payload[1]) >= 0) {
+        const uint8_t led_byte = static_cast<uint8_t>(HexNibble(payload[0]) * 16 + HexNibble(payload[1]));
+        Watch(&r.leds, LedStates(led_byte), r.ticks);
+      }
+      break;
     case 'Q':
       if (payload_length == 1) {
         for (int line = 0; line < kRecordedLcdRows; ++line) {
@@ -156,22 +288,59 @@ void ObserveFrame(const uint8_t* frame, int length) {
 }
 
 // The line as siccora-sim shows LCD text, quoted for YAML.
-void WriteLineText(const char* line) {
-  std::FILE* file = g_recorder.file;
-  std::fputc('"', file);
+void AppendLineText(const char* line) {
+  std::string& out = g_recorder.step;
+  out += '"';
   for (int column = 0; column < kRecordedLcdColumns; ++column) {
     const uint8_t c = static_cast<uint8_t>(line[column]);
     if (c == '"' || c == '\\') {
-      std::fprintf(file, "\\%c", c);
+      out += '\\';
+      out += static_cast<char>(c);
     } else if (c >= panel::kLcdFirstAsciiCode && c <= panel::kLcdLastAsciiCode) {
-      std::fputc(c, file);
+      out += static_cast<char>(c);
     } else if (c == panel::kLcdDegreeCode) {
-      std::fputs("\xC2\xB0", file);
+      out += "\xC2\xB0";
     } else {
-      std::fprintf(file, "\\\\x%02X", c);
+      AppendNumber("\\\\x%02lX", c);
     }
   }
-  std::fputc('"', file);
+  out += '"';
+}
+
+void RelayCheckpoint() {
+  RecorderState& r = g_recorder;
+  if (!CheckpointDue(&r.relays, kSteadyTicks)) return;
+  CatchUp();
+  Append("  - expect-relays: {");
+  bool first = true;
+  for (const RelayLabel& relay : kRelays) {
+    if (!first) Append(", ");
+    Append(relay.name);
+    Append(((r.relays.value >> relay.shift) & 1u) == 0 ? ": on" : ": off");  // active low
+    first = false;
+  }
+  Append("}\n");
+}
+
+void LedCheckpoint() {
+  RecorderState& r = g_recorder;
+  if (!r.led_name) return;
+  const uint32_t steady = AnyBlinking(r.leds.value) ? kSteadyBlinkingTicks : kSteadyLedTicks;
+  if (!CheckpointDue(&r.leds, steady)) return;
+  static const char* const kStateNames[] = {"off", "on", "blinking"};
+  std::string leds;
+  for (int bit = 0; bit < kLedBits; ++bit) {
+    const char* name = r.led_name(int32_t{1} << bit);
+    if (!name || !*name) continue;
+    if (!leds.empty()) leds += ", ";
+    AppendQuotedName(&leds, name);
+    leds += std::string(": ") + kStateNames[LedState(r.leds.value, bit)];
+  }
+  if (leds.empty()) return;
+  CatchUp();
+  Append("  - expect-leds: {");
+  Append(leds.c_str());
+  Append("}\n");
 }
 
 void Checkpoints() {
@@ -181,10 +350,13 @@ void Checkpoints() {
     if (std::memcmp(r.lines[line], r.checkpointed[line], kRecordedLcdColumns) == 0) continue;
     std::memcpy(r.checkpointed[line], r.lines[line], kRecordedLcdColumns);
     CatchUp();
-    std::fprintf(r.file, "  - expect-lcd: {line: %d, text: ", line + 1);
-    WriteLineText(r.lines[line]);
-    std::fputs("}\n", r.file);
+    AppendNumber("  - expect-lcd: {line: %lu, text: ", static_cast<unsigned long>(line + 1));
+    AppendLineText(r.lines[line]);
+    Append("}\n");
   }
+  RelayCheckpoint();
+  LedCheckpoint();
+  EndStep();
 }
 
 }  // namespace
@@ -196,19 +368,23 @@ bool StartRecording(const char* path, const RecorderStart& start) {
   g_recorder = RecorderState{};
   g_recorder.file = file;
   g_recorder.button_name = start.button_name;
+  g_recorder.led_name = start.led_name;
   g_recorder.temperature = start.temperature;
   g_recorder.humidity = start.humidity;
   std::memset(g_recorder.lines, ' ', sizeof g_recorder.lines);
   std::memset(g_recorder.checkpointed, ' ', sizeof g_recorder.checkpointed);
+  // The first step comes with the head, so even a file cut off at once is a whole scenario.
   std::fprintf(file,
                "# A session recorded by siccora.exe --record; replay it with siccora-sim.\n"
                "name: \"Recorded session %02u:%02u:%02u\"\n"
-               "clock: \"%02u:%02u:%02u\"\n"
+               "clock: \"%02u:%02u:%02u.%03u\"\n"
                "temperature: %d\n"
                "humidity: %u\n"
-               "steps:\n",
+               "keys: at-once\n"
+               "steps:\n"
+               "  - wait: 0ms\n",
                start.hour, start.minute, start.second, start.hour, start.minute, start.second,
-               start.temperature, start.humidity);
+               static_cast<unsigned>(start.millisecond % 1000u), start.temperature, start.humidity);
   std::fflush(file);
   return true;
 }
@@ -230,12 +406,22 @@ void RecordPanelByte(uint8_t byte) {
   r.message_length = 0;
 }
 
+void RecordRelayByte(uint8_t relays) {
+  RecorderState& r = g_recorder;
+  if (!r.file) return;
+  Watch(&r.relays, relays, r.ticks + 1);  // the tick that wrote it, which RecordTick counts next
+}
+
 void RecordTick(int8_t temperature, uint8_t humidity, const uint8_t* frame, int length) {
   RecorderState& r = g_recorder;
   if (!r.file) return;
   if (temperature != r.temperature || humidity != r.humidity) {
     CatchUp();
-    std::fprintf(r.file, "  - set: {temperature: %d, humidity: %u}\n", temperature, humidity);
+    char text[64];
+    std::snprintf(text, sizeof text, "  - set: {temperature: %d, humidity: %u}\n", temperature,
+                  static_cast<unsigned>(humidity));
+    Append(text);
+    EndStep();
     r.temperature = temperature;
     r.humidity = humidity;
   }
@@ -248,7 +434,7 @@ void StopRecording() {
   RecorderState& r = g_recorder;
   if (!r.file) return;
   CatchUp();
-  if (r.written_ticks == 0) std::fputs("  - wait: 0ms\n", r.file);
+  EndStep();
   std::fclose(r.file);
   r.file = nullptr;
 }

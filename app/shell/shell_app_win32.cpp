@@ -85,7 +85,7 @@ void ScheduleNextTick() {
 
 void RunTickAndSend() {
   const int length = controller::ControllerTick(controller::kTickModeRun, &g_shell.io);
-  RecordShellTick(g_shell.sim_temperature, g_shell.sim_humidity,
+  RecordShellTick(g_shell.sim_temperature, g_shell.sim_humidity, g_shell.relay_out,
                   length > 0 ? g_shell.io.data.bytes : nullptr, length);
   if (length <= 0) return;
   const uint8_t* bytes = g_shell.io.data.bytes;

@@ -15,8 +15,9 @@ controller::ReceiveCallback StartShellRecording(controller::ReceiveCallback cont
                                                 const unsigned char* cell, int8_t temperature,
                                                 uint8_t humidity);
 
-// After each tick: the slider values it read and its frame.
-void RecordShellTick(int8_t temperature, uint8_t humidity, const uint8_t* frame, int length);
+// After each tick: the slider values it read, the relay byte it wrote and its frame.
+void RecordShellTick(int8_t temperature, uint8_t humidity, uint8_t relays, const uint8_t* frame,
+                     int length);
 
 void StopShellRecording();
 

@@ -153,4 +153,32 @@ TEST_F(EventTimerTest, RelayByteComposesActiveLowBits) {
   EXPECT_EQ(RelayByte(), 8);
 }
 
+// A slider change while the event queue is full is not taken without its event: it waits and is
+// taken, with its event, by the first tick that finds room.
+TEST_F(EventTimerTest, AMeasurementChangeWaitsForRoomInTheEventQueue) {
+  controller::ControllerIo io{};
+  controller::ControllerTick(controller::kTickModeInitialise, &io);
+  controller::StopAllTimers();
+  int8_t temperature = 15;
+  uint8_t humidity = 58;
+  uint8_t relays = 0;
+  io.temperature = &temperature;
+  io.humidity = &humidity;
+  io.relays = &relays;
+  controller::QueueMessage(controller::kMsgClearDisplay);
+  g_controller.awaiting_ack = 1;  // a frame out without its acknowledgement: nothing drains
+  for (uint8_t i = 0; i < 9; ++i) PostEvent(controller::kEventRefresh);
+  humidity = 70;
+  temperature = 20;
+  controller::ControllerTick(controller::kTickModeRun, &io);
+  EXPECT_EQ(g_controller.humidity, 58);
+  EXPECT_EQ(g_controller.temperature, 15);
+  g_controller.event_read = g_controller.event_write;  // room again
+  controller::ControllerTick(controller::kTickModeRun, &io);
+  EXPECT_EQ(g_controller.humidity, 70);
+  EXPECT_EQ(g_controller.temperature, 20);
+  EXPECT_EQ(PendingEvents(), (std::vector<uint8_t>{controller::kEventTemperatureChanged,
+                                                    controller::kEventHumidityChanged}));
+}
+
 }  // namespace

@@ -484,4 +484,27 @@ TEST_F(DelayedStartAt1040, StartTimeIsNotDrawnIntoAMenu) {
   EXPECT_EQ(panel.Line(1), " CONFIGURATION  ");
 }
 
+// Every key before the start-up's resume (1.5 s) is ignored, in both windows: before the
+// display is set up (0.5 s) and after it; the state, LEDs and menus stay those of a power-on.
+TEST(StartUpKeys, KeysBeforeTheStartUpHasFinishedAreIgnored) {
+  struct Case {
+    int ticks_before_key;
+    uint8_t mask;
+  };
+  const Case cases[] = {{4, kMaskRoom}, {4, kMaskWashing}, {4, kMaskMenu}, {20, kMaskRoom},
+                        {20, kMaskHeater}, {28, kMaskOff}};
+  for (const Case& c : cases) {
+    PanelHarness panel;
+    panel.Step(c.ticks_before_key);
+    panel.TapKeys(c.mask, 2);
+    panel.Step(60);
+    EXPECT_EQ(g_controller.state, kStateIdle) << c.ticks_before_key << " " << int{c.mask};
+    EXPECT_EQ(g_controller.menu_mode, 0) << c.ticks_before_key;
+    EXPECT_EQ(panel.leds(), controller::kLedReady) << c.ticks_before_key;
+    EXPECT_EQ(g_controller.settings.rh_on_room, 65) << c.ticks_before_key;  // the defaults were loaded
+    panel.TapKeys(kMaskRoom);  // once ready, a key acts
+    EXPECT_EQ(g_controller.state, kStateRoomSelected) << c.ticks_before_key;
+  }
+}
+
 }  // namespace

@@ -26,4 +26,14 @@ void TraceCollector::Observe(void* context, uint64_t elapsed_ms, sim::FrameDirec
   text += '\n';
 }
 
+TracedRun RunTraced(const sim::Scenario& scenario, bool fast_forward) {
+  TraceCollector trace;
+  sim::SetFrameObserver(TraceCollector::Observe, &trace);
+  TracedRun run{sim::RunScenario(scenario, DatasetSetup(fast_forward)), "", 0};
+  sim::SetFrameObserver(nullptr, nullptr);
+  run.trace = trace.text;
+  run.executed_ticks = sim::ExecutedTicks();
+  return run;
+}
+
 }  // namespace sim_test

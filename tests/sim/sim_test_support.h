@@ -31,4 +31,12 @@ struct TraceCollector {
                       const uint8_t* bytes, size_t length);
 };
 
+// A scenario run with its trace, for comparing fast-forward with tick by tick.
+struct TracedRun {
+  sim::ScenarioResult result;
+  std::string trace;
+  uint64_t executed_ticks;
+};
+TracedRun RunTraced(const sim::Scenario& scenario, bool fast_forward);
+
 }  // namespace sim_test

@@ -297,7 +297,12 @@ TEST_F(ShellRecording, SliderKeyFramesAndSteadyLinesBecomeScenarioSteps) {
 
   const std::string recorded = Recorded();
   EXPECT_EQ(0u, recorded.find("# A session recorded by siccora.exe --record")) << recorded;
-  EXPECT_NE(std::string::npos, recorded.find("\ntemperature: 15\nhumidity: 58\nsteps:\n"));
+  EXPECT_NE(std::string::npos,
+            recorded.find("\ntemperature: 15\nhumidity: 58\nkeys: at-once\nsteps:\n  - wait: 0ms\n"))
+      << recorded;
+  EXPECT_NE(std::string::npos, recorded.find("  - expect-relays: {compressor: off, heater: off, "
+                                             "ventilator: off, hotgas: off}\n"))
+      << recorded;
   EXPECT_NE(std::string::npos, recorded.find("  - expect-lcd: {line: 2, text: \" SICCORA-superb \"}\n"));
   EXPECT_NE(std::string::npos, recorded.find("  - set: {temperature: 15, humidity: 68}\n"));
   const size_t hold = recorded.find("  - hold: [\"Room\"]\n");
