@@ -31,14 +31,29 @@ Function PanelExport(const char* name) {
                  : nullptr;
 }
 
-// The button's area name in the panel library's area list (loaded by then). Asked through the
-// loaded library itself, so a program that also links the portable lists gets the panel's.
+// The recorder's copies of the button names, one per key bit: designer mode may replace or free
+// a name on the panel's UI thread at any time, so the recorder never holds the library's text.
+constexpr int kKeyBits = 31;
+constexpr int kButtonNameChars = 260;
+char g_button_names[kKeyBits][kButtonNameChars];
+
+int KeyBit(int32_t id) {
+  for (int bit = 0; bit < kKeyBits; ++bit) {
+    if (id == int32_t{1} << bit) return bit;
+  }
+  return -1;
+}
+
+// The button's area name in the panel library's area list (loaded by then), copied under the
+// list's lock. Asked through the loaded library itself, so a program that also links the portable
+// lists gets the panel's.
 const char* PanelButtonName(int32_t id) {
   auto get_list = PanelExport<tagRLISTHEAD* (*)()>("GetRectList");
-  auto find = PanelExport<tagRECTPROP* (*)(tagRLISTHEAD*, int32_t)>("FindRectById");
-  if (!get_list || !find) return nullptr;
-  const tagRECTPROP* area = find(get_list(), id);
-  return area ? area->name : nullptr;
+  auto copy_name = PanelExport<int (*)(tagRLISTHEAD*, int32_t, char*, int32_t)>("CopyRectNameById");
+  const int bit = KeyBit(id);
+  if (!get_list || !copy_name || bit < 0) return nullptr;
+  char* name = g_button_names[bit];
+  return copy_name(get_list(), id, name, kButtonNameChars) ? name : nullptr;
 }
 
 const char* RecordPath() {
