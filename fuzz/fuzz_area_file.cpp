@@ -29,8 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (tagRECTNODE* node = GetRectList()->first; node != nullptr; node = node->next) {
     const tagRECTPROP& area = *node->record;
     if (area.name == nullptr || area.tooltip == nullptr ||
-        std::strlen(area.name) >= kAreaFileTextMax ||
-        std::strlen(area.tooltip) >= kAreaFileTextMax ||
+        std::strlen(area.name) > kAreaTextKeptChars ||
+        std::strlen(area.tooltip) > kAreaTextKeptChars ||
         area.color != area.inactive_color) {
       __builtin_trap();
     }

@@ -31,19 +31,37 @@ Function PanelExport(const char* name) {
                  : nullptr;
 }
 
-// An area's name in the panel library's area list (loaded by then), found by id with the search
-// export `finder`. Asked through the loaded library itself, so a program that also links the
-// portable lists gets the panel's.
-const char* PanelAreaName(const char* finder, int32_t id) {
-  auto get_list = PanelExport<tagRLISTHEAD* (*)()>("GetRectList");
-  auto find = PanelExport<tagRECTPROP* (*)(tagRLISTHEAD*, int32_t)>(finder);
-  if (!get_list || !find) return nullptr;
-  const tagRECTPROP* area = find(get_list(), id);
-  return area ? area->name : nullptr;
+// The recorder's copies of the button and LED names, one per id bit: designer mode may replace
+// or free a name on the panel's UI thread at any time, so the recorder never holds the library's
+// text.
+constexpr int kIdBits = 31;
+constexpr int kAreaNameChars = 260;
+char g_button_names[kIdBits][kAreaNameChars];
+char g_led_names[kIdBits][kAreaNameChars];
+
+int IdBit(int32_t id) {
+  for (int bit = 0; bit < kIdBits; ++bit) {
+    if (id == int32_t{1} << bit) return bit;
+  }
+  return -1;
 }
 
-const char* PanelButtonName(int32_t id) { return PanelAreaName("FindRectById", id); }
-const char* PanelLedName(int32_t bit) { return PanelAreaName("FindEllipseById", bit); }
+// An area's name in the panel library's area list (loaded by then), copied under the list's lock
+// by the export `copier` into `names`. Asked through the loaded library itself, so a program that
+// also links the portable lists gets the panel's.
+const char* CopiedAreaName(const char* copier, char (*names)[kAreaNameChars], int32_t id) {
+  auto get_list = PanelExport<tagRLISTHEAD* (*)()>("GetRectList");
+  auto copy_name = PanelExport<int (*)(tagRLISTHEAD*, int32_t, char*, int32_t)>(copier);
+  const int bit = IdBit(id);
+  if (!get_list || !copy_name || bit < 0) return nullptr;
+  char* name = names[bit];
+  return copy_name(get_list(), id, name, kAreaNameChars) ? name : nullptr;
+}
+
+const char* PanelButtonName(int32_t id) {
+  return CopiedAreaName("CopyRectNameById", g_button_names, id);
+}
+const char* PanelLedName(int32_t id) { return CopiedAreaName("CopyEllipseNameById", g_led_names, id); }
 
 const char* RecordPath() {
   for (int i = 1; i + 1 < __argc; ++i) {

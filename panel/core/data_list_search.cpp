@@ -1,6 +1,7 @@
 // Searches over the area list and the LCD list, under the area list lock. The record found is
 // returned after the lock is released; the lists change only on the UI thread, which is also the
-// thread that searches them.
+// thread that searches them. Another thread copies a button's name instead (CopyRectNameById).
+#include <cstdlib>
 #include <cstring>
 
 #include "panel/core/data_list_internal.h"
@@ -34,6 +35,27 @@ tagLCDPROP* FirstLcd(tagLCDLISTHEAD* list, Match matches) {
     if (node->record != nullptr && matches(*node)) return node->record;
   }
   return nullptr;
+}
+
+// The name of the first area of `kind` with that id, copied under the area list lock.
+int CopyAreaNameById(tagRLISTHEAD* list, uint32_t kind, int32_t id, char* buffer, int32_t size) {
+  if (buffer == nullptr || size <= 0) return 0;
+  buffer[0] = '\0';
+  if (list == nullptr) return 0;
+  std::lock_guard<std::mutex> guard(AreaListLock());
+  for (tagRECTNODE* node = list->first; node != nullptr; node = node->next) {
+    const tagRECTPROP* area = node->record;
+    if (area == nullptr || area->kind != kind || area->id != id) continue;
+    if (area->name == nullptr) return 0;
+    int32_t length = 0;
+    while (length < size - 1 && area->name[length] != '\0') {
+      buffer[length] = area->name[length];
+      ++length;
+    }
+    buffer[length] = '\0';
+    return 1;
+  }
+  return 0;
 }
 
 }  // namespace
@@ -83,9 +105,27 @@ tagLCDPROP* FindLcdByNumber(tagLCDLISTHEAD* list, int32_t number) {
   return FirstLcd(list, [number](const tagLCDNODE& node) { return node.number == number; });
 }
 
+int CopyRectNameById(tagRLISTHEAD* list, int32_t id, char* buffer, int32_t size) {
+  return CopyAreaNameById(list, kRectKindButton, id, buffer, size);
+}
+
+int CopyEllipseNameById(tagRLISTHEAD* list, int32_t id, char* buffer, int32_t size) {
+  return CopyAreaNameById(list, kRectKindLed, id, buffer, size);
+}
+
 }  // extern "C"
 
 namespace panel {
+
+void SwapAreaText(char** field, char* text) {
+  char* old = nullptr;
+  {
+    std::lock_guard<std::mutex> guard(AreaListLock());
+    old = *field;
+    *field = text;
+  }
+  std::free(old);  // the lists' texts are released with free()
+}
 
 static_assert(kLastLedId == 1 << (kLedRunMax - 1), "one LED per bit of the \"@L\" byte");
 

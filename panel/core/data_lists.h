@@ -204,6 +204,13 @@ tagLCDPROP* FindLcdTypeAt(tagLCDLISTHEAD* list, tagLISTPOINT point); // LCD type
 tagLCDPROP* FindLcdByName(tagLCDLISTHEAD* list, const char* name);   // exact, case-sensitive
 tagLCDPROP* FindLcdByNumber(tagLCDLISTHEAD* list, int32_t number);   // node numbered `number`
 
+// For a thread other than the UI thread (the application's session recorder): the name of the
+// button area (CopyRectNameById) or LED area (CopyEllipseNameById) with that id, copied while the area list lock is held, so a name that the UI thread
+// replaces meanwhile cannot go away under the copy. Cut to `size` - 1 characters and always
+// ended with a zero byte; 1 when such an area with a name exists, else 0 (buffer emptied).
+int CopyRectNameById(tagRLISTHEAD* list, int32_t id, char* buffer, int32_t size);
+int CopyEllipseNameById(tagRLISTHEAD* list, int32_t id, char* buffer, int32_t size);
+
 }  // extern "C"
 
 namespace panel {
@@ -224,6 +231,11 @@ inline tagLCDPROP* FindLcd(tagLCDLISTHEAD* list, const char* name) {
 inline tagLCDPROP* FindLcd(tagLCDLISTHEAD* list, int32_t number) {
   return FindLcdByNumber(list, number);
 }
+
+// Replaces an area's text (name or tooltip) by `text` (memory from the lists' allocator, or null)
+// while the area list lock is held, and frees the old one: CopyRectNameById on another thread
+// sees either text whole.
+void SwapAreaText(char** field, char* text);
 
 // LED ids are consecutive bits from 1 up to kLastLedId; the first id without an LED area ends the
 // run, so at most kLedRunMax LEDs take part in "@L" and in painting.

@@ -85,8 +85,8 @@ void PlatformSaveSettings();
 // platform record (installed first, so nothing is reported), the library's TX, RX, panel and area
 // lists deleted and forgotten, the option words, the LCD model, layout, glyphs and view, the
 // protocol settings, the receive target, acknowledgements off, every frame assembler, and the
-// panel window's LCD geometry, settings record and key state. Defined by the top portable library
-// (panel_window_logic), so a program that calls it links panel_portable.
+// panel window's LCD geometry, settings record, key state and file seam. Defined by the top
+// portable library (panel_window_logic), so a program that calls it links panel_portable.
 void ResetPanelLibraryForTests();
 
 }  // namespace panel

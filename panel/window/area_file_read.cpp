@@ -44,20 +44,30 @@ struct Cursor {
 
 enum class TextResult { kRead, kDamaged, kCut };
 
-// A stored text: its length with the zero byte (1..kAreaFileTextMax), then its bytes. The text is
-// copied up to the stored length and ended with a zero byte, whatever the file holds there.
-TextResult ReadText(Cursor* cursor, char (&text)[kAreaFileTextMax]) {
+// A stored text: its length with the zero byte (1..kAreaFileTextMax for a file name, any length
+// but 0 for an area's text), then its bytes. Up to `kept` characters are copied and ended with a
+// zero byte, whatever the file holds there; the rest of the stored text is skipped.
+TextResult ReadStoredText(Cursor* cursor, uint32_t max_length, char* text, uint32_t kept) {
   const uint32_t length = cursor->Word();
   if (!cursor->ok) return TextResult::kCut;
-  if (length == 0 || length > kAreaFileTextMax) return TextResult::kDamaged;
+  if (length == 0 || length > max_length) return TextResult::kDamaged;
   if (cursor->Remaining() < length) {
     cursor->ok = false;
     return TextResult::kCut;
   }
-  std::memcpy(text, cursor->data + cursor->position, length - 1);
-  text[length - 1] = '\0';
+  const uint32_t copied = length - 1 < kept ? length - 1 : kept;
+  std::memcpy(text, cursor->data + cursor->position, copied);
+  text[copied] = '\0';
   cursor->position += length;
   return TextResult::kRead;
+}
+
+TextResult ReadFileName(Cursor* cursor, char (&text)[kAreaFileTextMax]) {
+  return ReadStoredText(cursor, kAreaFileTextMax, text, kAreaFileTextMax - 1);
+}
+
+TextResult ReadAreaText(Cursor* cursor, char (&text)[kAreaTextKeptChars + 1]) {
+  return ReadStoredText(cursor, UINT32_MAX, text, kAreaTextKeptChars);
 }
 
 struct Header {
@@ -81,9 +91,9 @@ bool ReadHeader(Cursor* cursor, Header* header) {
   }
   cursor->Skip(kAreaFileMagicLength);
   cursor->Word();  // payload size, not needed
-  if (ReadText(cursor, header->file_cfg) != TextResult::kRead ||
-      ReadText(cursor, header->file_bmp) != TextResult::kRead ||
-      ReadText(cursor, header->lcd_type_name) != TextResult::kRead) {
+  if (ReadFileName(cursor, header->file_cfg) != TextResult::kRead ||
+      ReadFileName(cursor, header->file_bmp) != TextResult::kRead ||
+      ReadFileName(cursor, header->lcd_type_name) != TextResult::kRead) {
     return false;
   }
   if (cursor->Word() != kAreaFileRectBlockLength) return false;
@@ -99,8 +109,8 @@ bool ReadHeader(Cursor* cursor, Header* header) {
 }
 
 struct StoredArea {
-  char name[kAreaFileTextMax];
-  char tooltip[kAreaFileTextMax];
+  char name[kAreaTextKeptChars + 1];
+  char tooltip[kAreaTextKeptChars + 1];
   tagRECTPROP area;  // texts point into name and tooltip
 };
 
@@ -109,9 +119,9 @@ TextResult ReadArea(Cursor* cursor, StoredArea* stored) {
   tagRECTPROP& area = stored->area;
   area = tagRECTPROP{};
   area.color = area.active_color = area.inactive_color = -1;
-  const TextResult name = ReadText(cursor, stored->name);
+  const TextResult name = ReadAreaText(cursor, stored->name);
   if (name != TextResult::kRead) return name;
-  const TextResult tooltip = ReadText(cursor, stored->tooltip);
+  const TextResult tooltip = ReadAreaText(cursor, stored->tooltip);
   if (tooltip != TextResult::kRead) return tooltip;
   area.name = stored->name;
   area.tooltip = stored->tooltip;

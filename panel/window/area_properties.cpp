@@ -172,8 +172,8 @@ bool ReplaceAreaText(char** field, const char* text) {
     if (copy == nullptr) return false;
     std::memcpy(copy, text, length + 1);
   }
-  std::free(*field);  // the lists' texts are released with free()
-  *field = copy;
+  // Under the area list lock: another thread may be copying a button's name.
+  SwapAreaText(field, copy);
   return true;
 }
 

@@ -21,15 +21,55 @@ constexpr char kButtonSection[] = "[Taste]";
 constexpr char kLedSection[] = "[Led]";
 constexpr char kLcdSection[] = "[Lcd]";
 
-// The entry being collected; characters past the limit are dropped.
+// The keys whose presence in an entry decides where it ends, one bit each.
+enum EntryKey : unsigned {
+  kHasHeader = 1u << 0,
+  kHasButtonSection = 1u << 1,
+  kHasLedSection = 1u << 2,
+  kHasNameKey = 1u << 3,
+  kHasTextKey = 1u << 4,
+};
+
+struct KeyText {
+  EntryKey bit;
+  const char* text;
+};
+
+constexpr KeyText kEntryKeys[] = {
+    {kHasHeader, kContextHelpHeader}, {kHasButtonSection, kButtonSection},
+    {kHasLedSection, kLedSection},    {kHasNameKey, kNameKey},
+    {kHasTextKey, kTextKey},
+};
+
+// The entry being collected; characters past the limit are dropped. The keys found so far are
+// kept as bits, so that each line of a long text is searched once, when its CR arrives, and not
+// the whole entry again at every CR: no key holds a CR or LF, so none spans a line break.
 struct Entry {
   char text[kContextHelpEntryMaxChars + 1];
   size_t length;
+  size_t searched;        // text[0, searched) has been searched for the keys
+  unsigned keys;          // EntryKey bits found in text[0, searched)
   bool after_line_break;  // no character but CR and LF since the last line break kept in it
 };
 
-bool Contains(const Entry& entry, const char* part) {
-  return std::strstr(entry.text, part) != nullptr;
+void Reset(Entry* entry) {
+  entry->length = 0;
+  entry->text[0] = '\0';
+  entry->searched = 0;
+  entry->keys = 0;
+  entry->after_line_break = false;
+}
+
+// Searches the characters added since the last search (one line) for the keys not yet found.
+unsigned FoundKeys(Entry* entry) {
+  const char* fresh = entry->text + entry->searched;
+  for (const KeyText& key : kEntryKeys) {
+    if ((entry->keys & key.bit) == 0 && std::strstr(fresh, key.text) != nullptr) {
+      entry->keys |= key.bit;
+    }
+  }
+  entry->searched = entry->length;
+  return entry->keys;
 }
 
 void Add(Entry* entry, char c) {
@@ -46,9 +86,7 @@ void Store(tagLISTHEAD* list, Entry* entry) {
     std::free(record->bytes);
     std::free(record);
   }
-  entry->length = 0;
-  entry->text[0] = '\0';
-  entry->after_line_break = false;
+  Reset(entry);
 }
 
 // A text entry ends at an empty line; the line break before it is cut off.
@@ -62,11 +100,12 @@ void CutClosingLineBreak(Entry* entry) {
 
 enum class AtCr { kEnd, kContinue };
 
-// What a CR does to the entry collected so far.
+// What a CR does to the entry collected so far (its keys already searched).
 AtCr DecideAtCr(Entry* entry) {
-  if (Contains(*entry, kButtonSection) || Contains(*entry, kLedSection)) return AtCr::kEnd;
-  if (Contains(*entry, kNameKey)) return AtCr::kEnd;
-  if (!Contains(*entry, kTextKey)) return AtCr::kEnd;
+  const unsigned keys = entry->keys;
+  if ((keys & (kHasButtonSection | kHasLedSection)) != 0) return AtCr::kEnd;
+  if ((keys & kHasNameKey) != 0) return AtCr::kEnd;
+  if ((keys & kHasTextKey) == 0) return AtCr::kEnd;
   if (entry->after_line_break) {
     CutClosingLineBreak(entry);
     return AtCr::kEnd;
@@ -77,9 +116,7 @@ AtCr DecideAtCr(Entry* entry) {
 // Splits `data` into entries on `list`; false when the file is rejected.
 bool SplitEntries(const char* data, size_t size, tagLISTHEAD* list) {
   static Entry entry;  // large for the stack; the reader is not re-entered
-  entry.length = 0;
-  entry.text[0] = '\0';
-  entry.after_line_break = false;
+  Reset(&entry);
   size_t i = 0;
   while (i < size) {
     const char c = data[i];
@@ -89,7 +126,8 @@ bool SplitEntries(const char* data, size_t size, tagLISTHEAD* list) {
       ++i;
       continue;
     }
-    if (list->count == 0 && !Contains(entry, kContextHelpHeader)) return false;
+    const unsigned keys = FoundKeys(&entry);
+    if (list->count == 0 && (keys & kHasHeader) == 0) return false;
     if (DecideAtCr(&entry) == AtCr::kContinue) {
       Add(&entry, c);
       entry.after_line_break = true;
@@ -100,7 +138,7 @@ bool SplitEntries(const char* data, size_t size, tagLISTHEAD* list) {
     while (i < size && (data[i] == kCr || data[i] == kLf)) ++i;
   }
   if (entry.length > 0) {
-    if (list->count == 0 && !Contains(entry, kContextHelpHeader)) return false;
+    if (list->count == 0 && (FoundKeys(&entry) & kHasHeader) == 0) return false;
     Store(list, &entry);
   }
   return list->count > 0;

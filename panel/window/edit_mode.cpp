@@ -1,6 +1,7 @@
 #include "panel/window/edit_mode.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 
 #include "panel/link/panel_settings.h"
@@ -22,6 +23,12 @@ constexpr double kHimetricLimit = 1000000.0;  // 10 m
 bool Contains(const tagAREARECT& rect, tagLISTPOINT point) {
   return point.x >= rect.left && point.x < rect.right && point.y >= rect.top &&
          point.y < rect.bottom;
+}
+
+// start + size, held below the end of the 32-bit plane.
+int32_t SideAt(int32_t start, int32_t size) {
+  const int64_t side = int64_t{start} + size;
+  return side > INT32_MAX ? INT32_MAX : side < INT32_MIN ? INT32_MIN : static_cast<int32_t>(side);
 }
 
 RightClickPlan Open(PropertyDialogKind dialog, tagRECTPROP* area) {
@@ -112,11 +119,32 @@ HimetricSize LcdGlassHimetric(float width_mm, float height_mm) {
 bool PlaceLcdRect(int32_t x, int32_t y, int32_t horizontal_px, int32_t vertical_px,
                   LcdRect* lcd) {
   if (x <= 0 || y <= 0) return false;
-  const int64_t height = std::llabs(int64_t{vertical_px});
+  const int64_t right = int64_t{x} + horizontal_px - kPlacedLcdTrimRight;
+  const int64_t bottom = y + std::llabs(int64_t{vertical_px}) - kPlacedLcdTrimBottom;
+  // A glass smaller than the trims (a tiny type, a size that is no number) would be empty or
+  // upside down, and one past the 32-bit plane cannot be shown: the LCD stays where it is.
+  if (right <= x || bottom <= y || right > INT32_MAX || bottom > INT32_MAX) return false;
   lcd->left = x;
   lcd->top = y;
-  lcd->right = static_cast<int32_t>(int64_t{x} + horizontal_px - kPlacedLcdTrimRight);
-  lcd->bottom = static_cast<int32_t>(y + height - kPlacedLcdTrimBottom);
+  lcd->right = static_cast<int32_t>(right);
+  lcd->bottom = static_cast<int32_t>(bottom);
+  return true;
+}
+
+bool PlacementOutline(const EditState& edit, int32_t horizontal_px, int32_t vertical_px,
+                      tagAREARECT* outline) {
+  if (!edit.lcd_placement || !edit.placement_point_known) return false;
+  const tagLISTPOINT at = edit.placement_point;
+  if (edit.lcd_type.chosen) {
+    LcdRect placed{};
+    if (!PlaceLcdRect(at.x, at.y, horizontal_px, vertical_px, &placed)) return false;
+    *outline = tagAREARECT{placed.left, placed.top, placed.right, placed.bottom};
+    return true;
+  }
+  // No type to apply: a click keeps the LCD's size.
+  const PanelLcdGeometry& geometry = GetPanelLcdGeometry();
+  *outline = tagAREARECT{at.x, at.y, SideAt(at.x, geometry.lcd_width),
+                         SideAt(at.y, geometry.lcd_height)};
   return true;
 }
 
@@ -125,9 +153,7 @@ void ApplyChosenLcdType(const ChosenLcdType& type, int32_t x, int32_t y, int32_t
   LcdRect& lcd = LcdGetView()->lcd;
   if (PlaceLcdRect(x, y, horizontal_px, vertical_px, &lcd)) {
     // The frame is painted with the kept size: it follows the placed glass.
-    PanelLcdGeometry& geometry = GetPanelLcdGeometry();
-    geometry.lcd_width = lcd.right - lcd.left;
-    geometry.lcd_height = lcd.bottom - lcd.top;
+    KeepPanelLcdSize();
   }
   tagLCDPROP applied{};
   applied.rows = type.rows;

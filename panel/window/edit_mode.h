@@ -89,10 +89,18 @@ struct HimetricSize {
 HimetricSize LcdGlassHimetric(float width_mm, float height_mm);
 
 // Where the LCD goes when placed at (x, y) with the glass converted to device pixels (the vertical
-// count may come negative from an upward y axis; its amount counts). Only when x > 0 and y > 0;
-// false (rectangle unchanged) otherwise.
+// count may come negative from an upward y axis; its amount counts). Only when x > 0 and y > 0 and
+// the placed rectangle is neither empty nor upside down nor beyond 32 bits; false (rectangle
+// unchanged) otherwise.
 bool PlaceLcdRect(int32_t x, int32_t y, int32_t horizontal_px, int32_t vertical_px,
                   LcdRect* lcd);
+
+// The outline shown while an LCD waits to be placed: what a click at the latest mouse point will
+// place, that is the chosen type's glass (in device pixels, as for PlaceLcdRect), or the LCD's
+// kept size when no type is chosen. False when there is nothing to show: no mouse point yet, or a
+// click there would not move the LCD.
+bool PlacementOutline(const EditState& edit, int32_t horizontal_px, int32_t vertical_px,
+                      tagAREARECT* outline);
 
 // Applies the chosen type: glyph width, rows and characters per row take effect; with a position
 // (see PlaceLcdRect) the LCD rectangle moves there and the kept LCD width and height follow it;

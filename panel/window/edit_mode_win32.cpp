@@ -67,16 +67,21 @@ tagLISTPOINT PointOf(LPARAM position) {
   return tagLISTPOINT{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
 }
 
-// The glass of the chosen type in device pixels of the window (0.01 mm mapping).
-POINT GlassPixels(HWND window, const ChosenLcdType& type) {
+// The glass of the chosen type in device pixels of the device context (0.01 mm mapping).
+POINT GlassPixels(HDC dc, const ChosenLcdType& type) {
   const HimetricSize glass = LcdGlassHimetric(type.width, type.height);
   POINT pixels{glass.horizontal, glass.vertical};
-  HDC dc = GetDC(window);
-  if (!dc) return POINT{0, 0};
   const int saved = SaveDC(dc);
   SetMapMode(dc, MM_HIMETRIC);
   LPtoDP(dc, &pixels, 1);
   RestoreDC(dc, saved);
+  return pixels;
+}
+
+POINT GlassPixels(HWND window, const ChosenLcdType& type) {
+  HDC dc = GetDC(window);
+  if (!dc) return POINT{0, 0};
+  const POINT pixels = GlassPixels(dc, type);
   ReleaseDC(window, dc);
   return pixels;
 }
@@ -85,10 +90,7 @@ POINT GlassPixels(HWND window, const ChosenLcdType& type) {
 // no area file saves nothing).
 void PlaceLcd(HWND window, tagLISTPOINT point) {
   EditState& edit = GetEditState();
-  PanelLcdGeometry& geometry = GetPanelLcdGeometry();
-  const LcdView& view = *LcdGetView();
-  geometry.lcd_width = view.lcd.right - view.lcd.left;
-  geometry.lcd_height = view.lcd.bottom - view.lcd.top;
+  KeepPanelLcdSize();
   if (edit.lcd_type.chosen) {
     const POINT glass = GlassPixels(window, edit.lcd_type);
     ApplyChosenLcdType(edit.lcd_type, point.x, point.y, glass.x, glass.y);
@@ -218,12 +220,11 @@ void DrawEditOverlays(HDC dc) {
   } else if (edit.shape_pending) {
     DrawOutline(dc, edit.pending_shape, state.drawing_mode);
   }
-  if (edit.lcd_placement && edit.placement_point_known) {
-    const PanelLcdGeometry& geometry = GetPanelLcdGeometry();
-    const tagLISTPOINT at = edit.placement_point;
-    DrawOutline(dc,
-                tagAREARECT{at.x, at.y, at.x + geometry.lcd_width, at.y + geometry.lcd_height},
-                state.selected_lcd_type);
+  // What a click will place: the chosen type's glass, converted as PlaceLcd converts it.
+  const POINT glass = edit.lcd_type.chosen ? GlassPixels(dc, edit.lcd_type) : POINT{0, 0};
+  tagAREARECT outline;
+  if (PlacementOutline(edit, glass.x, glass.y, &outline)) {
+    DrawOutline(dc, outline, state.selected_lcd_type);
   }
 }
 

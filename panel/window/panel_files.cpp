@@ -62,8 +62,7 @@ int SavePanelFile(const char* name, PanelSettings* settings) {
       return 1;
     case PanelFileKind::kAreaFile:
       RememberPath(settings->FileCfg, name);
-      WriteAreaFile(name, *settings);
-      return 1;
+      return WriteAreaFile(name, *settings);
     default:
       break;
   }

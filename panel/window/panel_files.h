@@ -22,7 +22,8 @@ constexpr char kLcdTypesExtension[] = ".lcd";
 int OpenPanelFile(const char* name, PanelSettings* settings);
 
 // ".bmp": FileBmp only, no file is written (1). ".opd": FileCfg, then the area file is written
-// from the settings and the library's area list (1). Anything else: 0.
+// from the settings and the library's area list, replacing the old one in one step (1; 0 when the
+// write failed, the old file is then whole). Anything else: 0.
 int SavePanelFile(const char* name, PanelSettings* settings);
 
 // Releases what the panel file readers keep: the context-help entries and the LCD types

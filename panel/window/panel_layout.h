@@ -30,8 +30,13 @@ void ResetPanelLcdView();
 void ApplyFixedLcdLayout(int32_t lcd_rect[4]);
 
 // Row rectangles from the LCD rectangle, x offset and glyph width; only when the LCD's left is
-// above 0 and there is at least one row. At most the four rows LcdView holds are computed.
+// above 0 and there is at least one row. At most the four rows LcdView holds are computed. Any
+// rectangle is safe: an upside-down one, or one whose rows would leave the 32-bit plane, leaves
+// the row rectangles as they were.
 void ComputeRowRectangles();
+
+// The kept LCD width and height from the LCD rectangle (each difference held to 32 bits).
+void KeepPanelLcdSize();
 
 // The LCD takes the saved LCD rectangle (left, top, right, bottom) and its size, and the row
 // rectangles are recomputed: the panel was loaded with an area configuration.

@@ -10,6 +10,7 @@
 #include "panel/link/panel_settings.h"
 #include "panel/link/udp_datagrams.h"
 #include "panel/window/edit_mode.h"
+#include "panel/window/file_replace.h"
 #include "panel/window/lcd_test_tool.h"
 #include "panel/window/panel_files.h"
 #include "panel/window/panel_keys.h"
@@ -37,6 +38,7 @@ void ResetPanelLibraryForTests() {
   ResetPanelKeys();
   SetLcdToolMoveMode(kMoveModeUnset);
   ResetEditState();
+  InstallFileSeam(DefaultFileSeam());
 }
 
 }  // namespace panel

@@ -1,8 +1,9 @@
 // What the portable panel asks of Windows: drawing on the panel window, the beeper, the RX/TX
 // monitor panes, the status line, the list report on standard output, the synchronous hand-over
-// of frames to the UI thread and saving the settings in the registry. Each entry finds the
-// window it needs itself, so the record is installed once at process
-// attach and stays valid before the panel window exists and after it is gone.
+// of frames to the UI thread, saving the settings in the registry and replacing a saved file in
+// one step (the file seam, installed with the record). Each entry finds the window it needs
+// itself, so the record is installed once at process attach and stays valid before the panel
+// window exists and after it is gone.
 #include "panel/window/panel_platform_win32.h"
 
 #include <windows.h>
@@ -15,6 +16,7 @@
 #include "panel/lcd/lcd_render_win32.h"
 #include "panel/link/settings_registry_win32.h"
 #include "panel/link/transport_win32.h"
+#include "panel/window/file_replace_win32.h"
 #include "panel/window/monitor_window_win32.h"
 #include "panel/window/panel_paint_win32.h"
 #include "panel/window/panel_window_win32.h"
@@ -86,6 +88,7 @@ void InstallWin32PanelPlatform() {
   platform.forward_frame = ForwardFrameToTarget;
   // Lists allocate from the C heap.
   InstallPanelPlatform(platform);
+  InstallWin32FileSeam();
 }
 
 }  // namespace panel

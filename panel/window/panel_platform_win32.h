@@ -3,7 +3,8 @@
 
 namespace panel {
 
-// Installs the Win32 platform record; process attach calls it once, before the UI thread runs.
+// Installs the Win32 platform record and the file seam (file_replace.h); process attach calls it
+// once, before the UI thread runs.
 void InstallWin32PanelPlatform();
 
 }  // namespace panel

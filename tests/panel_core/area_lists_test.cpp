@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "recording_monitor.h"
@@ -158,6 +160,60 @@ TEST_F(AreaListTest, FirstOfTwoButtonsWithOneIdWins) {
   Add(Area(kRectKindLcd, 2, {0, 0, 1, 1}));
   EXPECT_EQ(FindRect(list_, 2), first);
   EXPECT_EQ(FindEllipse(list_, 2), nullptr);  // the LCD area is no LED
+}
+
+TEST_F(AreaListTest, CopyNameByIdCopiesTheAreaOfItsKindCut) {
+  Add(Area(kRectKindLed, 4, {0, 0, 1, 1}, "Ready"));
+  Add(Area(kRectKindButton, 4, {0, 0, 1, 1}, "Clothes washing"));
+  Add(Area(kRectKindButton, 8, {0, 0, 1, 1}));  // no name
+  const struct {
+    int32_t id;
+    int32_t size;
+    int result;
+    const char* copied;
+  } cases[] = {
+      {4, 32, 1, "Clothes washing"}, {4, 16, 1, "Clothes washing"}, {4, 8, 1, "Clothes"},
+      {4, 1, 1, ""}, {8, 32, 0, ""}, {2, 32, 0, ""},
+  };
+  for (const auto& c : cases) {
+    char buffer[32] = "old";
+    EXPECT_EQ(CopyRectNameById(list_, c.id, buffer, c.size), c.result) << c.id << " " << c.size;
+    EXPECT_STREQ(buffer, c.copied) << c.id << " " << c.size;
+  }
+  char buffer[8] = "old";
+  EXPECT_EQ(CopyRectNameById(nullptr, 4, buffer, sizeof buffer), 0);
+  EXPECT_STREQ(buffer, "");
+  EXPECT_EQ(CopyRectNameById(list_, 4, nullptr, 8), 0);
+  // The LED with the same id is the LED copier's, never the button copier's.
+  char led[32] = "old";
+  EXPECT_EQ(CopyEllipseNameById(list_, 4, led, sizeof led), 1);
+  EXPECT_STREQ(led, "Ready");
+  EXPECT_EQ(CopyEllipseNameById(list_, 8, led, sizeof led), 0);
+  EXPECT_STREQ(led, "");
+}
+
+// The application's recorder copies a name while designer mode replaces it on the UI thread:
+// every copy is one of the names whole (ThreadSanitizer checks the two threads in this suite).
+TEST_F(AreaListTest, NameCopiedOnAnotherThreadWhileItIsReplaced) {
+  tagRECTPROP* button = Add(Area(kRectKindButton, 16, {0, 0, 1, 1}, "Room"));
+  const char* const names[] = {"Room", "Clothes washing"};
+  constexpr int kReplacements = 2000;
+  std::thread ui_thread([&] {
+    for (int i = 0; i < kReplacements; ++i) {
+      const char* name = names[i % 2];
+      char* text = static_cast<char*>(std::malloc(std::strlen(name) + 1));
+      std::strcpy(text, name);
+      SwapAreaText(&button->name, text);
+    }
+  });
+  int whole = 0;
+  for (int i = 0; i < kReplacements; ++i) {
+    char copy[32];
+    ASSERT_EQ(CopyRectNameById(list_, 16, copy, sizeof copy), 1);
+    whole += std::strcmp(copy, names[0]) == 0 || std::strcmp(copy, names[1]) == 0 ? 1 : 0;
+  }
+  ui_thread.join();
+  EXPECT_EQ(whole, kReplacements);
 }
 
 // The LEDs that "@L" switches and painting draws: ids 1, 2, 4, ... up to the first missing one.

@@ -154,8 +154,8 @@ TEST_F(AreaFileTest, DamagedFilesChangeNothing) {
        AreaBytes::Header("a", "b", "", kRect, 0).bytes.substr(0, 70)},
       {"area name length 0",
        AreaBytes::Header("a", "b", "", kRect, 88).Raw(good_area).Word(0).bytes + good_area},
-      {"area tooltip of 261 bytes",
-       AreaBytes::Header("a", "b", "", kRect, 88).Raw(good_area).Text("n").Text(long_text).bytes +
+      {"area tooltip length 0",
+       AreaBytes::Header("a", "b", "", kRect, 88).Raw(good_area).Text("n").Word(0).bytes +
            good_area.substr(12)},
   };
   for (const Case& c : cases) {
@@ -164,6 +164,32 @@ TEST_F(AreaFileTest, DamagedFilesChangeNothing) {
   }
   EXPECT_EQ(ReadAreaFile(Path("missing.opd").c_str(), &settings_), 0);
   ExpectUnchanged();
+}
+
+TEST_F(AreaFileTest, OverlongAreaTextsAreCutAndTheFileIsRead) {
+  struct Case {
+    size_t name_chars;
+    size_t tooltip_chars;
+  };
+  const Case cases[] = {
+      {kAreaTextKeptChars, 1},      // longest kept whole
+      {kAreaTextKeptChars + 1, 1},  // one more: cut
+      {3, 100000},                  // far longer than any field
+  };
+  for (const Case& c : cases) {
+    const std::string name(c.name_chars, 'n');
+    const std::string tooltip(c.tooltip_chars, 't');
+    const std::string file = AreaBytes::Header("long.opd", "long.bmp", "", kRect, 2 * 44)
+                                 .Area(name, tooltip, {0, 0, 1, 1}, kRectKindButton, 1, 0, 0, 0)
+                                 .Area("Next", "after", {1, 1, 2, 2}, kRectKindButton, 2, 0, 0, 0)
+                                 .bytes;
+    ASSERT_EQ(Read(file), 1) << c.name_chars << " " << c.tooltip_chars;
+    const std::string kept_name = name.substr(0, kAreaTextKeptChars);
+    const std::string kept_tooltip = tooltip.substr(0, kAreaTextKeptChars);
+    EXPECT_EQ(AreaLines(), (std::vector<std::string>{
+                               "32860 1 " + kept_name + "|" + kept_tooltip + " (0 0 1 1) 0 0 0",
+                               "32860 2 Next|after (1 1 2 2) 0 0 0"}));
+  }
 }
 
 TEST_F(AreaFileTest, CutFileKeepsTheAreasStoredBeforeTheCut) {

@@ -6,10 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <vector>
 
 #include "panel/core/panel_platform.h"
 #include "panel/window/area_properties.h"
+#include "panel/window/panel_layout.h"
 
 using namespace panel;
 
@@ -209,7 +211,14 @@ TEST(EditModeGeometry, GlassMarginsAndPlacedRectangle) {
   } places[] = {{300, 120, 293, -122, true, {300, 120, 571, 226}},
                 {300, 120, 293, 122, true, {300, 120, 571, 226}},
                 {0, 120, 293, -122, false, {1, 2, 3, 4}},
-                {300, -5, 293, -122, false, {1, 2, 3, 4}}};
+                {300, -5, 293, -122, false, {1, 2, 3, 4}},
+                {300, 120, 0, 0, false, {1, 2, 3, 4}},      // glass 0: a size that is no number
+                {300, 120, 22, 122, false, {1, 2, 3, 4}},   // empty: no wider than the trim
+                {300, 120, 9, -60, false, {1, 2, 3, 4}},    // a type under 8 mm: upside down
+                {300, 120, 293, 16, false, {1, 2, 3, 4}},   // no higher than the trim
+                {300, 120, 23, 17, true, {300, 120, 301, 121}},
+                {INT32_MAX - 10, 120, 293, 122, false, {1, 2, 3, 4}},  // beyond 32 bits
+                {300, INT32_MAX, 293, INT32_MIN, false, {1, 2, 3, 4}}};
   for (const auto& p : places) {
     LcdRect lcd{1, 2, 3, 4};
     EXPECT_EQ(PlaceLcdRect(p.x, p.y, p.horizontal_px, p.vertical_px, &lcd), p.placed) << p.x;
@@ -217,6 +226,32 @@ TEST(EditModeGeometry, GlassMarginsAndPlacedRectangle) {
               std::vector<int32_t>({p.lcd.left, p.lcd.top, p.lcd.right, p.lcd.bottom}));
   }
   EXPECT_EQ(NormalisedRect({140, 120}, {100, 100}).left, 100);
+}
+
+// The outline while placing shows what the click places: the new type's glass, not the size of
+// the LCD there was before.
+TEST_F(EditModeTest, PlacementOutlineIsWhatTheClickPlaces) {
+  EditState& edit = GetEditState();
+  GetPanelLcdGeometry().lcd_width = 224;  // the old LCD
+  GetPanelLcdGeometry().lcd_height = 42;
+  edit.lcd_placement = true;
+  tagAREARECT outline{};
+  EXPECT_FALSE(PlacementOutline(edit, 293, -122, &outline));  // the mouse has not moved yet
+  edit.placement_point_known = true;
+  edit.placement_point = tagLISTPOINT{300, 120};
+  const auto sides = [&] {
+    return std::vector<int32_t>({outline.left, outline.top, outline.right, outline.bottom});
+  };
+  ASSERT_TRUE(PlacementOutline(edit, 293, -122, &outline));
+  EXPECT_EQ(sides(), std::vector<int32_t>({300, 120, 524, 162}));  // no type: the kept size
+  edit.lcd_type = ChosenLcdType{true, 4, 20, 5, 98.0f, 60.0f};
+  ASSERT_TRUE(PlacementOutline(edit, 293, -122, &outline));
+  LcdRect placed{};
+  ASSERT_TRUE(PlaceLcdRect(300, 120, 293, -122, &placed));
+  EXPECT_EQ(sides(), std::vector<int32_t>({placed.left, placed.top, placed.right, placed.bottom}));
+  EXPECT_FALSE(PlacementOutline(edit, 9, -60, &outline));  // a click would not move the LCD
+  edit.placement_point = tagLISTPOINT{0, 120};
+  EXPECT_FALSE(PlacementOutline(edit, 293, -122, &outline));
   EXPECT_EQ(NormalisedRect({140, 120}, {100, 100}).bottom, 120);
 }
 

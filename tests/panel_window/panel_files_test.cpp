@@ -10,6 +10,7 @@
 #include "panel/core/panel_platform.h"
 #include "panel/window/area_file.h"
 #include "panel/window/context_help_file.h"
+#include "panel/window/file_replace.h"
 #include "panel/window/lcd_types_file.h"
 #include "panel_files_support.h"
 #include "tools/rk52_layout.h"
@@ -74,7 +75,56 @@ TEST_F(PanelFileNamesTest, SaveWritesOnlyAreaFiles) {
   EXPECT_EQ(ReadAreaFile(Path("panel.opd").c_str(), &read), 1);
   EXPECT_EQ(std::string(read.FileCfg), Path("panel.opd"));
   EXPECT_EQ(std::string(read.FileBmp), Path("picture.bmp"));
-  EXPECT_EQ(SavePanelFile(Path("no/such/folder/panel.opd").c_str(), &settings_), 1);
+  EXPECT_EQ(SavePanelFile(Path("no/such/folder/panel.opd").c_str(), &settings_), 0);
+}
+
+// A file seam that fails at one step; its write takes half the bytes first, as a full disk does.
+enum class FailAt { kNothing, kCreate, kWrite, kClose, kReplace };
+FailAt fail_at = FailAt::kNothing;
+
+void* CreateOrFail(const char* path) {
+  return fail_at == FailAt::kCreate ? nullptr : DefaultFileSeam().create(path);
+}
+int WriteOrFailHalfWay(void* file, const void* bytes, size_t count) {
+  if (fail_at != FailAt::kWrite) return DefaultFileSeam().write(file, bytes, count);
+  DefaultFileSeam().write(file, bytes, count / 2);
+  return 0;
+}
+int CloseOrFail(void* file) {
+  const int closed = DefaultFileSeam().close(file);
+  return fail_at == FailAt::kClose ? 0 : closed;
+}
+int ReplaceOrFail(const char* from, const char* to) {
+  return fail_at == FailAt::kReplace ? 0 : DefaultFileSeam().replace(from, to);
+}
+
+TEST_F(PanelFileNamesTest, FailedSaveKeepsTheOldFileWhole) {
+  FileSeam seam = DefaultFileSeam();
+  seam.create = CreateOrFail;
+  seam.write = WriteOrFailHalfWay;
+  seam.close = CloseOrFail;
+  seam.replace = ReplaceOrFail;
+  InstallFileSeam(seam);
+  const std::string path = Path("panel.opd");
+  const std::string old_bytes = std::string("*.opd 1 as the user saved it") + std::string(900, 'o');
+  const struct {
+    FailAt step;
+    int result;
+  } cases[] = {{FailAt::kCreate, 0}, {FailAt::kWrite, 0}, {FailAt::kClose, 0},
+               {FailAt::kReplace, 0}, {FailAt::kNothing, 1}};
+  for (const auto& c : cases) {
+    ASSERT_TRUE(WriteBytes(path, old_bytes));
+    fail_at = c.step;
+    EXPECT_EQ(SavePanelFile(path.c_str(), &settings_), c.result) << static_cast<int>(c.step);
+    EXPECT_FALSE(FileExists(path + kReplacementSuffix)) << static_cast<int>(c.step);
+    if (c.result == 0) {
+      EXPECT_EQ(ReadBytes(path), old_bytes) << static_cast<int>(c.step);
+    }
+  }
+  PanelSettings read{};
+  EXPECT_EQ(ReadAreaFile(path.c_str(), &read), 1);  // the last save replaced it
+  EXPECT_EQ(std::string(read.FileCfg), path);
+  fail_at = FailAt::kNothing;
 }
 
 // ---- The data set ----------------------------------------------------------------------------

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <ostream>
 
@@ -114,6 +115,39 @@ TEST_F(PanelLayoutTest, RowRectanglesAreLeftAloneWithoutAnLcdOrRows) {
     ComputeRowRectangles();
     EXPECT_EQ(view().rows[0], before) << c.lcd << " rows " << c.rows;
   }
+}
+
+// Rectangles from a hostile area file or a tiny LCD type: no overflow (UBSan checks), rows only
+// where they lie in the 32-bit plane, the moved LCD and its frame held there too.
+TEST_F(PanelLayoutTest, AnyLcdRectangleIsSafe) {
+  const LcdRect before = view().rows[0];
+  struct Case {
+    LcdRect lcd;
+    bool rows_computed;
+  };
+  const Case cases[] = {
+      {{300, 120, 290, 110}, false},                     // upside down
+      {{300, 120, 301, 121}, true},                      // smaller than the insets
+      {{1, INT32_MIN, INT32_MAX, INT32_MAX}, true},      // the tallest: its rows still fit
+      {{INT32_MAX, 0, INT32_MIN, 40}, false},            // left + inset beyond 32 bits
+      {{1, INT32_MAX - 3, INT32_MIN, INT32_MAX}, false},  // top + inset beyond 32 bits
+      {{1, -100, INT32_MIN, 100}, false},                // right - glyph - inset below 32 bits
+  };
+  for (const Case& c : cases) {
+    view().rows[0] = before;
+    GetPanelLcdGeometry().x_offset = 10;
+    const int32_t saved[4] = {c.lcd.left, c.lcd.top, c.lcd.right, c.lcd.bottom};
+    RestoreSavedLcdRectangle(saved);
+    EXPECT_EQ(view().rows[0] == before, !c.rows_computed) << c.lcd;
+    int32_t left, top, right, bottom;
+    EXPECT_TRUE(LcdFrameRect(&left, &top, &right, &bottom));
+    MovePanelLcd(INT32_MAX, INT32_MIN);
+    MovePanelLcd(INT32_MIN, INT32_MAX);
+  }
+  // Smaller than the insets: computed as the format says, a row that is upside down.
+  const int32_t tiny[4] = {300, 120, 301, 121};
+  RestoreSavedLcdRectangle(tiny);
+  EXPECT_EQ(view().rows[0], (LcdRect{315, 125, 291, 115}));
 }
 
 TEST_F(PanelLayoutTest, MoreRowsThanTheViewHoldsComputeOnlyFour) {

@@ -163,4 +163,25 @@ TEST_F(TextFilesTest, ContextHelpFileIsCheckedAndKept) {
   EXPECT_STREQ(FindContextHelp(kRectKindLed, "Next"), "n");
 }
 
+TEST_F(TextFilesTest, ContextHelpKeysCountOnAnyLineOfAnEntry) {
+  // A text of many lines, longer than an entry keeps: cut, and the next area still found.
+  std::vector<std::string> lines = {"[KontextHilfe 1.0]", "[Led]", "Name=Long", "Text=first"};
+  for (int i = 0; i < 20000; ++i) lines.push_back("a line of a very long help text");
+  lines.insert(lines.end(), {"", "Name=Next", "Text=n", ""});
+  const std::string file = Crlf(lines);
+  ASSERT_EQ(ReadContextHelpBytes(file.data(), file.size()), 1);
+  EXPECT_EQ(std::strlen(FindContextHelp(kRectKindLed, "Long")),
+            kContextHelpEntryMaxChars - std::strlen("Text="));
+  EXPECT_STREQ(FindContextHelp(kRectKindLed, "Next"), "n");
+  DeleteContextHelp();
+
+  // A key on a later line of a text ends the text at that line's end; the header on the first
+  // entry's second line (a file with LF line ends) is found too.
+  const std::string later = "x\n[KontextHilfe 1.0]\r\n[Taste]\r\nName=A\r\nText=one\r\n"
+                            "two [Led]\r\nName=B\r\nText=b\r\n\r\n";
+  ASSERT_EQ(ReadContextHelpBytes(later.data(), later.size()), 1);
+  EXPECT_STREQ(FindContextHelp(kRectKindButton, "A"), "one\r\ntwo [Led]");
+  EXPECT_STREQ(FindContextHelp(kRectKindButton, "B"), "b");
+}
+
 }  // namespace
