@@ -1,10 +1,12 @@
 // Reading a scenario file with yaml-cpp. Every node keeps its place in the file, so each
 // complaint names the line and column of the value that caused it.
+#include <yaml-cpp/depthguard.h>
 #include <yaml-cpp/yaml.h>
 
 #include <cctype>
 #include <cstdlib>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 #include "app/controller/controller_fields.h"
@@ -24,6 +26,11 @@ constexpr uint64_t kDefaultWaitLcdTimeoutTicks = 200;  // 10 s
 // terms never wraps.
 constexpr uint64_t kLargestDurationNumber = 1000000000ull;
 constexpr uint64_t kLongestDurationMs = kLargestDurationNumber * 3600u * kMsPerSecond;
+// A scenario nests four levels (file, steps, step, value, list); deeper is a mistake, and the
+// checks below walk the nodes recursively. The node budget stops aliases that repeat a subtree
+// over and over from making the walk endless.
+constexpr int kMaxNesting = 16;
+constexpr size_t kMaxNodes = 100000;
 
 struct RelayName {
   const char* name;
@@ -41,9 +48,13 @@ struct Parser {
   const AreaNames* names;
   ScenarioError* error;
 
+  size_t nodes_seen = 0;
+
   bool Fail(const YAML::Node& node, const std::string& message) {
     const YAML::Mark mark = node.Mark();
-    *error = ScenarioError{file, mark.line + 1, mark.column + 1, message};
+    // A node made from nothing (an empty document) has no place: the file's start stands for it.
+    *error = mark.is_null() ? ScenarioError{file, 1, 1, message}
+                            : ScenarioError{file, mark.line + 1, mark.column + 1, message};
     return false;
   }
 
@@ -388,6 +399,34 @@ struct Parser {
     }
     return true;
   }
+
+  // yaml-cpp keeps both of two equal keys and a lookup finds only the first, so a repeated key
+  // would pass unnoticed: refused, as are nesting deeper than a scenario has and endless aliases.
+  bool CheckNode(const YAML::Node& node, int depth) {
+    if (depth > kMaxNesting) {
+      return Fail(node, "values nested deeper than " + std::to_string(kMaxNesting) + " levels");
+    }
+    if (++nodes_seen > kMaxNodes) {
+      return Fail(node, "more than " + std::to_string(kMaxNodes) + " values in one file");
+    }
+    if (node.IsSequence()) {
+      for (const YAML::Node& item : node) {
+        if (!CheckNode(item, depth + 1)) return false;
+      }
+    }
+    if (!node.IsMap()) return true;
+    std::map<std::string, int> first_line;
+    for (const auto& entry : node) {
+      if (!CheckNode(entry.first, depth + 1) || !CheckNode(entry.second, depth + 1)) return false;
+      if (!entry.first.IsScalar()) continue;
+      const auto seen = first_line.emplace(entry.first.Scalar(), entry.first.Mark().line + 1);
+      if (!seen.second) {
+        return Fail(entry.first, "duplicate key \"" + entry.first.Scalar() + "\" (first on line " +
+                                     std::to_string(seen.first->second) + ")");
+      }
+    }
+    return true;
+  }
 };
 
 bool IsWordStart(const std::string& name, size_t at) { return at == 0 || name[at - 1] == ' '; }
@@ -422,6 +461,9 @@ bool ParseDurationTicks(const std::string& text, uint64_t* ticks) {
     if (text.compare(at, 2, "ms") == 0) {
       unit_ms = 1;
       at += 2;
+    } else if (at < text.size() && text[at] == 'd') {
+      unit_ms = kMsPerDay;
+      ++at;
     } else if (at < text.size() && (text[at] == 'h' || text[at] == 'm' || text[at] == 's')) {
       unit_ms = text[at] == 'h' ? 3600u * kMsPerSecond : text[at] == 'm' ? 60u * kMsPerSecond
                                                                            : kMsPerSecond;
@@ -465,15 +507,26 @@ bool ParseScenarioText(const std::string& text, const std::string& file, const A
   *scenario = Scenario{};
   scenario->file = file;
   Parser parser{file, &names, error};
-  YAML::Node root;
+  std::vector<YAML::Node> documents;
   try {
-    root = YAML::Load(text);
+    documents = YAML::LoadAll(text);
+  } catch (const YAML::DeepRecursion& e) {
+    *error = ScenarioError{file, e.mark.line + 1, e.mark.column + 1, "values nested too deeply"};
+    return false;
   } catch (const YAML::ParserException& e) {
     *error = ScenarioError{file, e.mark.line + 1, e.mark.column + 1, e.msg};
     return false;
   }
+  if (documents.empty()) {
+    *error = ScenarioError{file, 1, 1, "the file is empty: a scenario is a map with \"name\" and \"steps\""};
+    return false;
+  }
+  if (documents.size() > 1) {
+    return parser.Fail(documents[1], "a second YAML document: a file holds one scenario");
+  }
+  const YAML::Node& root = documents.front();
   try {
-    return parser.ParseDocument(root, scenario);
+    return parser.CheckNode(root, 0) && parser.ParseDocument(root, scenario);
   } catch (const YAML::Exception& e) {
     *error = ScenarioError{file, e.mark.line + 1, e.mark.column + 1, e.msg};
     return false;
