@@ -44,6 +44,38 @@ TEST(ScenarioRunTest, FailedExpectationReportsLcdRelaysLedsAndTheLine) {
       << text;
 }
 
+// The run's own limit, for a scenario not checked before: the step that reaches it fails there,
+// and a wait-lcd that matches in time still passes.
+TEST(ScenarioRunTest, ARunStopsAtItsLimitOfSimulatedTime) {
+  const sim::Scenario scenario = sim_test::ScenarioFromText(
+      "name: Long\nsteps:\n"
+      "  - wait-lcd: {line: 2, text: \" SICCORA-superb\", timeout: 1h}\n"
+      "  - wait: 2m\n"
+      "  - wait: 1s\n");
+  sim::RunSetup setup = sim_test::DatasetSetup();
+  setup.max_ticks = 60u * 20u;  // one minute
+  const sim::ScenarioResult result = sim::RunScenario(scenario, setup);
+  EXPECT_FALSE(result.passed);
+  EXPECT_EQ(result.steps_run, 2u);
+  EXPECT_EQ(result.simulated_ms, 60000u);
+  EXPECT_EQ(result.failure.rfind("    reached the limit of 1m of simulated time (--max-time)\n", 0), 0u)
+      << result.failure;
+}
+
+// Stepping tick by tick, a wait-lcd compares its row only after the LCD has changed: the clock's
+// redraw each second, not every tick.
+TEST(ScenarioRunTest, WaitLcdComparesOncePerLcdChange) {
+  const sim::Scenario scenario = sim_test::ScenarioFromText(
+      "name: Never\nsteps:\n"
+      "  - wait-lcd: {line: 1, pattern: \"^never\", timeout: 10m}\n");
+  const uint64_t comparisons = sim::LcdComparisons();
+  const sim::ScenarioResult result = sim::RunScenario(scenario, sim_test::DatasetSetup(false));
+  EXPECT_FALSE(result.passed);
+  const uint64_t compared = sim::LcdComparisons() - comparisons;
+  EXPECT_LE(compared, sim::LcdChangeCount() + 2);  // the first look and the timeout's report
+  EXPECT_LT(compared, 10u * 60u * 20u / 5u);
+}
+
 // A simulated day of the room program with changing air: every frame in both directions at the
 // same simulated millisecond, with and without skipping quiet ticks.
 TEST(ScenarioRunTest, FastForwardGivesTheFramesOfTickByTickOverADay) {
