@@ -31,6 +31,41 @@ constexpr uint64_t kLongestDurationMs = kLargestDurationNumber * 3600u * kMsPerS
 // over and over from making the walk endless.
 constexpr int kMaxNesting = 16;
 constexpr size_t kMaxNodes = 100000;
+// The regex library builds a counted repetition as that many copies, nested ones multiplied: a
+// pattern's counts are kept to what an LCD row (at most 40 characters) can need.
+constexpr size_t kMaxPatternLength = 256;
+constexpr unsigned long kMaxRepetitionCount = 64;
+constexpr unsigned long kMaxRepetitionProduct = 4096;
+
+// True when the counted repetitions ("{n}", "{n,}", "{n,m}") of `pattern` stay within the
+// limits; their product stands in for the nesting, which it never underestimates.
+bool RepetitionsWithinLimits(const std::string& pattern) {
+  unsigned long product = 1;
+  for (size_t at = 0; at < pattern.size(); ++at) {
+    if (pattern[at] == '\\') {
+      ++at;  // an escaped character, "\{" included
+      continue;
+    }
+    if (pattern[at] != '{') continue;
+    unsigned long largest = 0;
+    for (size_t k = at + 1; k < pattern.size() && pattern[k] != '}'; ++k) {
+      if (!std::isdigit(static_cast<unsigned char>(pattern[k]))) {
+        if (pattern[k] != ',') break;
+        continue;
+      }
+      unsigned long count = 0;
+      while (k < pattern.size() && std::isdigit(static_cast<unsigned char>(pattern[k]))) {
+        count = count * 10 + static_cast<unsigned long>(pattern[k++] - '0');
+        if (count > kMaxRepetitionCount) return false;
+      }
+      --k;
+      if (count > largest) largest = count;
+    }
+    product *= largest > 0 ? largest : 1;
+    if (product > kMaxRepetitionProduct) return false;
+  }
+  return true;
+}
 
 struct RelayName {
   const char* name;
@@ -187,6 +222,13 @@ struct Parser {
 
   bool Pattern(const YAML::Node& node, LcdExpectation* expectation) {
     if (!Scalar(node, "pattern", &expectation->text)) return false;
+    if (expectation->text.size() > kMaxPatternLength ||
+        !RepetitionsWithinLimits(expectation->text)) {
+      return Fail(node, "pattern longer than " + std::to_string(kMaxPatternLength) +
+                            " characters or repeating more than an LCD row holds (counts up to " +
+                            std::to_string(kMaxRepetitionCount) + ", " +
+                            std::to_string(kMaxRepetitionProduct) + " together)");
+    }
     expectation->is_pattern = true;
     try {
       expectation->pattern = std::regex(expectation->text, std::regex::ECMAScript);
