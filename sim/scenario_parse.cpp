@@ -1,6 +1,7 @@
 // Reading a scenario file with yaml-cpp. Every node keeps its place in the file, so each
 // complaint names the line and column of the value that caused it.
 #include <yaml-cpp/depthguard.h>
+#include <yaml-cpp/eventhandler.h>
 #include <yaml-cpp/yaml.h>
 
 #include <cctype>
@@ -471,6 +472,48 @@ struct Parser {
   }
 };
 
+// Notes where a document's first event lies. yaml-cpp's LoadAll can go on yielding empty
+// documents for some broken input, so documents are counted with the event parser instead, and
+// never more than two are asked for.
+struct DocumentStart : YAML::EventHandler {
+  bool seen = false;
+  YAML::Mark mark = YAML::Mark::null_mark();
+  void Note(const YAML::Mark& at) {
+    if (!seen) mark = at;
+    seen = true;
+  }
+  void OnDocumentStart(const YAML::Mark& at) override { Note(at); }
+  void OnDocumentEnd() override {}
+  void OnNull(const YAML::Mark& at, YAML::anchor_t) override { Note(at); }
+  void OnAlias(const YAML::Mark& at, YAML::anchor_t) override { Note(at); }
+  void OnScalar(const YAML::Mark& at, const std::string&, YAML::anchor_t,
+                const std::string&) override {
+    Note(at);
+  }
+  void OnSequenceStart(const YAML::Mark& at, const std::string&, YAML::anchor_t,
+                       YAML::EmitterStyle::value) override {
+    Note(at);
+  }
+  void OnSequenceEnd() override {}
+  void OnMapStart(const YAML::Mark& at, const std::string&, YAML::anchor_t,
+                  YAML::EmitterStyle::value) override {
+    Note(at);
+  }
+  void OnMapEnd() override {}
+};
+
+// How many documents the text holds, zero, one or two (two standing for more); `second` is where
+// the second one starts.
+int CountDocuments(const std::string& text, YAML::Mark* second) {
+  std::istringstream in(text);
+  YAML::Parser parser(in);
+  DocumentStart first_start, second_start;
+  if (!parser.HandleNextDocument(first_start)) return 0;
+  if (!parser.HandleNextDocument(second_start)) return 1;
+  *second = second_start.mark;
+  return 2;
+}
+
 bool IsWordStart(const std::string& name, size_t at) { return at == 0 || name[at - 1] == ' '; }
 bool IsWordEnd(const std::string& name, size_t at) { return at == name.size() || name[at] == ' '; }
 
@@ -549,9 +592,12 @@ bool ParseScenarioText(const std::string& text, const std::string& file, const A
   *scenario = Scenario{};
   scenario->file = file;
   Parser parser{file, &names, error};
-  std::vector<YAML::Node> documents;
+  YAML::Node root;
+  int documents = 0;
+  YAML::Mark second = YAML::Mark::null_mark();
   try {
-    documents = YAML::LoadAll(text);
+    documents = CountDocuments(text, &second);
+    if (documents == 1) root = YAML::Load(text);
   } catch (const YAML::DeepRecursion& e) {
     *error = ScenarioError{file, e.mark.line + 1, e.mark.column + 1, "values nested too deeply"};
     return false;
@@ -559,14 +605,16 @@ bool ParseScenarioText(const std::string& text, const std::string& file, const A
     *error = ScenarioError{file, e.mark.line + 1, e.mark.column + 1, e.msg};
     return false;
   }
-  if (documents.empty()) {
+  if (documents == 0) {
     *error = ScenarioError{file, 1, 1, "the file is empty: a scenario is a map with \"name\" and \"steps\""};
     return false;
   }
-  if (documents.size() > 1) {
-    return parser.Fail(documents[1], "a second YAML document: a file holds one scenario");
+  if (documents > 1) {
+    *error = second.is_null() ? ScenarioError{file, 1, 1, ""}
+                              : ScenarioError{file, second.line + 1, second.column + 1, ""};
+    error->message = "a second YAML document: a file holds one scenario";
+    return false;
   }
-  const YAML::Node& root = documents.front();
   try {
     return parser.CheckNode(root, 0) && parser.ParseDocument(root, scenario);
   } catch (const YAML::Exception& e) {
