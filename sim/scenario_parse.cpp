@@ -27,7 +27,7 @@ constexpr uint64_t kDefaultWaitLcdTimeoutTicks = 200;  // 10 s
 // terms never wraps.
 constexpr uint64_t kLargestDurationNumber = 1000000000ull;
 constexpr uint64_t kLongestDurationMs = kLargestDurationNumber * 3600u * kMsPerSecond;
-// A scenario nests four levels (file, steps, step, value, list); deeper is a mistake, and the
+// A scenario nests five levels at most (file, steps, step, value, list); deeper is a mistake; the
 // checks below walk the nodes recursively. The node budget stops aliases that repeat a subtree
 // over and over from making the walk endless.
 constexpr int kMaxNesting = 16;
