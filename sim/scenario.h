@@ -101,7 +101,7 @@ bool ParseScenarioText(const std::string& text, const std::string& file, const A
 bool ParseScenarioFile(const std::string& file, const AreaNames& names, Scenario* scenario,
                        ScenarioError* error);
 
-// "2m", "10s", "500ms", "1h30m", a bare number of seconds; rounded up to whole ticks.
+// "2m", "10s", "500ms", "1h30m", "31d", a bare number of seconds; rounded up to whole ticks.
 bool ParseDurationTicks(const std::string& text, uint64_t* ticks);
 
 // The area whose name is `wanted` (any case), or else the only one with `wanted` as a whole

@@ -1,10 +1,13 @@
 // Reading a scenario file with yaml-cpp. Every node keeps its place in the file, so each
 // complaint names the line and column of the value that caused it.
+#include <yaml-cpp/depthguard.h>
+#include <yaml-cpp/eventhandler.h>
 #include <yaml-cpp/yaml.h>
 
 #include <cctype>
 #include <cstdlib>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 #include "app/controller/controller_fields.h"
@@ -24,6 +27,46 @@ constexpr uint64_t kDefaultWaitLcdTimeoutTicks = 200;  // 10 s
 // terms never wraps.
 constexpr uint64_t kLargestDurationNumber = 1000000000ull;
 constexpr uint64_t kLongestDurationMs = kLargestDurationNumber * 3600u * kMsPerSecond;
+// A scenario nests five levels at most (file, steps, step, value, list); deeper is a mistake; the
+// checks below walk the nodes recursively. The node budget stops aliases that repeat a subtree
+// over and over from making the walk endless.
+constexpr int kMaxNesting = 16;
+constexpr size_t kMaxNodes = 100000;
+// The regex library builds a counted repetition as that many copies, nested ones multiplied: a
+// pattern's counts are kept to what an LCD row (at most 40 characters) can need.
+constexpr size_t kMaxPatternLength = 256;
+constexpr unsigned long kMaxRepetitionCount = 64;
+constexpr unsigned long kMaxRepetitionProduct = 4096;
+
+// True when the counted repetitions ("{n}", "{n,}", "{n,m}") of `pattern` stay within the
+// limits; their product stands in for the nesting, which it never underestimates.
+bool RepetitionsWithinLimits(const std::string& pattern) {
+  unsigned long product = 1;
+  for (size_t at = 0; at < pattern.size(); ++at) {
+    if (pattern[at] == '\\') {
+      ++at;  // an escaped character, "\{" included
+      continue;
+    }
+    if (pattern[at] != '{') continue;
+    unsigned long largest = 0;
+    for (size_t k = at + 1; k < pattern.size() && pattern[k] != '}'; ++k) {
+      if (!std::isdigit(static_cast<unsigned char>(pattern[k]))) {
+        if (pattern[k] != ',') break;
+        continue;
+      }
+      unsigned long count = 0;
+      while (k < pattern.size() && std::isdigit(static_cast<unsigned char>(pattern[k]))) {
+        count = count * 10 + static_cast<unsigned long>(pattern[k++] - '0');
+        if (count > kMaxRepetitionCount) return false;
+      }
+      --k;
+      if (count > largest) largest = count;
+    }
+    product *= largest > 0 ? largest : 1;
+    if (product > kMaxRepetitionProduct) return false;
+  }
+  return true;
+}
 
 struct RelayName {
   const char* name;
@@ -94,9 +137,13 @@ struct Parser {
   const AreaNames* names;
   ScenarioError* error;
 
+  size_t nodes_seen = 0;
+
   bool Fail(const YAML::Node& node, const std::string& message) {
     const YAML::Mark mark = node.Mark();
-    *error = ScenarioError{file, mark.line + 1, mark.column + 1, message};
+    // A node made from nothing (an empty document) has no place: the file's start stands for it.
+    *error = mark.is_null() ? ScenarioError{file, 1, 1, message}
+                            : ScenarioError{file, mark.line + 1, mark.column + 1, message};
     return false;
   }
 
@@ -252,6 +299,13 @@ struct Parser {
 
   bool Pattern(const YAML::Node& node, LcdExpectation* expectation) {
     if (!Scalar(node, "pattern", &expectation->text)) return false;
+    if (expectation->text.size() > kMaxPatternLength ||
+        !RepetitionsWithinLimits(expectation->text)) {
+      return Fail(node, "pattern longer than " + std::to_string(kMaxPatternLength) +
+                            " characters or repeating more than an LCD row holds (counts up to " +
+                            std::to_string(kMaxRepetitionCount) + ", " +
+                            std::to_string(kMaxRepetitionProduct) + " together)");
+    }
     expectation->is_pattern = true;
     try {
       expectation->pattern = std::regex(expectation->text, std::regex::ECMAScript);
@@ -516,7 +570,77 @@ struct Parser {
     }
     return true;
   }
+
+  // yaml-cpp keeps both of two equal keys and a lookup finds only the first, so a repeated key
+  // would pass unnoticed: refused, as are nesting deeper than a scenario has and endless aliases.
+  bool CheckNode(const YAML::Node& node, int depth) {
+    if (depth > kMaxNesting) {
+      return Fail(node, "values nested deeper than " + std::to_string(kMaxNesting) + " levels");
+    }
+    if (++nodes_seen > kMaxNodes) {
+      return Fail(node, "more than " + std::to_string(kMaxNodes) + " values in one file");
+    }
+    if (node.IsSequence()) {
+      for (const YAML::Node& item : node) {
+        if (!CheckNode(item, depth + 1)) return false;
+      }
+    }
+    if (!node.IsMap()) return true;
+    std::map<std::string, int> first_line;
+    for (const auto& entry : node) {
+      if (!CheckNode(entry.first, depth + 1) || !CheckNode(entry.second, depth + 1)) return false;
+      if (!entry.first.IsScalar()) continue;
+      const auto seen = first_line.emplace(entry.first.Scalar(), entry.first.Mark().line + 1);
+      if (!seen.second) {
+        return Fail(entry.first, "duplicate key \"" + entry.first.Scalar() + "\" (first on line " +
+                                     std::to_string(seen.first->second) + ")");
+      }
+    }
+    return true;
+  }
 };
+
+// Notes where a document's first event lies. yaml-cpp's LoadAll can go on yielding empty
+// documents for some broken input, so documents are counted with the event parser instead, and
+// never more than two are asked for.
+struct DocumentStart : YAML::EventHandler {
+  bool seen = false;
+  YAML::Mark mark = YAML::Mark::null_mark();
+  void Note(const YAML::Mark& at) {
+    if (!seen) mark = at;
+    seen = true;
+  }
+  void OnDocumentStart(const YAML::Mark& at) override { Note(at); }
+  void OnDocumentEnd() override {}
+  void OnNull(const YAML::Mark& at, YAML::anchor_t) override { Note(at); }
+  void OnAlias(const YAML::Mark& at, YAML::anchor_t) override { Note(at); }
+  void OnScalar(const YAML::Mark& at, const std::string&, YAML::anchor_t,
+                const std::string&) override {
+    Note(at);
+  }
+  void OnSequenceStart(const YAML::Mark& at, const std::string&, YAML::anchor_t,
+                       YAML::EmitterStyle::value) override {
+    Note(at);
+  }
+  void OnSequenceEnd() override {}
+  void OnMapStart(const YAML::Mark& at, const std::string&, YAML::anchor_t,
+                  YAML::EmitterStyle::value) override {
+    Note(at);
+  }
+  void OnMapEnd() override {}
+};
+
+// How many documents the text holds, zero, one or two (two standing for more); `second` is where
+// the second one starts.
+int CountDocuments(const std::string& text, YAML::Mark* second) {
+  std::istringstream in(text);
+  YAML::Parser parser(in);
+  DocumentStart first_start, second_start;
+  if (!parser.HandleNextDocument(first_start)) return 0;
+  if (!parser.HandleNextDocument(second_start)) return 1;
+  *second = second_start.mark;
+  return 2;
+}
 
 bool IsWordStart(const std::string& name, size_t at) { return at == 0 || name[at - 1] == ' '; }
 bool IsWordEnd(const std::string& name, size_t at) { return at == name.size() || name[at] == ' '; }
@@ -550,6 +674,9 @@ bool ParseDurationTicks(const std::string& text, uint64_t* ticks) {
     if (text.compare(at, 2, "ms") == 0) {
       unit_ms = 1;
       at += 2;
+    } else if (at < text.size() && text[at] == 'd') {
+      unit_ms = kMsPerDay;
+      ++at;
     } else if (at < text.size() && (text[at] == 'h' || text[at] == 'm' || text[at] == 's')) {
       unit_ms = text[at] == 'h' ? 3600u * kMsPerSecond : text[at] == 'm' ? 60u * kMsPerSecond
                                                                            : kMsPerSecond;
@@ -594,14 +721,30 @@ bool ParseScenarioText(const std::string& text, const std::string& file, const A
   scenario->file = file;
   Parser parser{file, &names, error};
   YAML::Node root;
+  int documents = 0;
+  YAML::Mark second = YAML::Mark::null_mark();
   try {
-    root = YAML::Load(text);
+    documents = CountDocuments(text, &second);
+    if (documents == 1) root = YAML::Load(text);
+  } catch (const YAML::DeepRecursion& e) {
+    *error = ScenarioError{file, e.mark.line + 1, e.mark.column + 1, "values nested too deeply"};
+    return false;
   } catch (const YAML::ParserException& e) {
     *error = ScenarioError{file, e.mark.line + 1, e.mark.column + 1, e.msg};
     return false;
   }
+  if (documents == 0) {
+    *error = ScenarioError{file, 1, 1, "the file is empty: a scenario is a map with \"name\" and \"steps\""};
+    return false;
+  }
+  if (documents > 1) {
+    *error = second.is_null() ? ScenarioError{file, 1, 1, ""}
+                              : ScenarioError{file, second.line + 1, second.column + 1, ""};
+    error->message = "a second YAML document: a file holds one scenario";
+    return false;
+  }
   try {
-    return parser.ParseDocument(root, scenario);
+    return parser.CheckNode(root, 0) && parser.ParseDocument(root, scenario);
   } catch (const YAML::Exception& e) {
     *error = ScenarioError{file, e.mark.line + 1, e.mark.column + 1, e.msg};
     return false;

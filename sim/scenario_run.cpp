@@ -10,8 +10,6 @@ namespace sim {
 
 namespace {
 
-constexpr uint64_t kTicksAfterRelease = 5;  // a click ends with the key up handled
-
 struct RelayLabel {
   const char* name;
   int shift;
@@ -30,7 +28,10 @@ std::string TrimEnd(const std::string& text) {
   return text.substr(0, end);
 }
 
+uint64_t g_lcd_comparisons = 0;
+
 bool RowMatches(const LcdExpectation& expectation) {
+  ++g_lcd_comparisons;
   const std::string row = LcdRowText(expectation.row);
   if (expectation.is_pattern) return std::regex_search(row, expectation.pattern);
   return TrimEnd(row) == TrimEnd(expectation.text);
@@ -45,7 +46,22 @@ std::string LcdMismatch(const LcdExpectation& expectation) {
          ", shows " + Quote(LcdRowText(expectation.row));
 }
 
-bool WaitLcdDone(void* context) { return RowMatches(*static_cast<const LcdExpectation*>(context)); }
+// A wait-lcd compares its row only when the LCD has drawn a frame since the last look.
+struct LcdWait {
+  const LcdExpectation* expectation;
+  bool looked;
+  uint64_t seen_changes;
+  bool matched;
+};
+
+bool WaitLcdDone(void* context) {
+  LcdWait* wait = static_cast<LcdWait*>(context);
+  if (wait->looked && wait->seen_changes == LcdChangeCount()) return false;
+  wait->looked = true;
+  wait->seen_changes = LcdChangeCount();
+  wait->matched = RowMatches(*wait->expectation);
+  return wait->matched;
+}
 
 // Ctrl clicks: one key frame per button, each with the buttons held so far. With key frames at
 // once (a recording) the step is one recorded key frame: one frame with all its buttons.
@@ -84,8 +100,9 @@ bool RunStep(const Step& step, bool one_frame_per_step, std::string* why) {
       return true;
     case StepKind::kWaitLcd: {
       const LcdExpectation& expectation = step.lcd.front();
-      RunTicks(step.ticks, WaitLcdDone, const_cast<LcdExpectation*>(&expectation));
-      if (RowMatches(expectation)) return true;
+      LcdWait wait{&expectation, false, 0, false};
+      RunTicks(step.ticks, WaitLcdDone, &wait);
+      if (wait.matched) return true;
       *why = "timed out: " + LcdMismatch(expectation);
       return false;
     }
@@ -130,7 +147,24 @@ bool RunStep(const Step& step, bool one_frame_per_step, std::string* why) {
   return false;
 }
 
+// Runs a step within the simulated time left; false with `why` when it failed or reached the end
+// of that time first.
+bool RunStepWithin(const Step& step, bool one_frame_per_step, uint64_t ticks_left,
+                   std::string* why) {
+  if (StepMaxTicks(step) <= ticks_left) return RunStep(step, one_frame_per_step, why);
+  Step bounded = step;
+  const uint64_t after = step.kind == StepKind::kPress ? kTicksAfterRelease : 0;
+  bounded.ticks = ticks_left > after ? ticks_left - after : 0;
+  if (bounded.kind == StepKind::kWaitLcd && RunStep(bounded, one_frame_per_step, why)) return true;
+  if (bounded.kind != StepKind::kWaitLcd) RunStep(bounded, one_frame_per_step, why);
+  *why = "reached the limit of " + FormatDurationTicks(ElapsedTicks()) +
+         " of simulated time (--max-time)";
+  return false;
+}
+
 }  // namespace
+
+uint64_t LcdComparisons() { return g_lcd_comparisons; }
 
 std::string FormatClock(uint32_t clock_ms) {
   char text[16];
@@ -172,7 +206,9 @@ ScenarioResult RunScenario(const Scenario& scenario, const RunSetup& setup) {
   result.passed = true;
   for (const Step& step : scenario.steps) {
     std::string why;
-    const bool ok = RunStep(step, scenario.key_frames_at_once, &why);
+    const uint64_t elapsed = ElapsedTicks();
+    const bool ok = RunStepWithin(step, scenario.key_frames_at_once,
+                                  setup.max_ticks > elapsed ? setup.max_ticks - elapsed : 0, &why);
     ++result.steps_run;
     if (setup.out) {
       std::fprintf(setup.out, "  [%s] %-4s line %-4d %s\n", FormatClock(ClockMs()).c_str(),

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "sim/scenario.h"
+#include "sim/scenario_bounds.h"
 
 namespace sim {
 
@@ -13,6 +14,7 @@ struct RunSetup {
   std::string data_dir;   // the data set's folder
   std::string area_file;  // its area file, relative to data_dir
   bool fast_forward = true;
+  uint64_t max_ticks = kDefaultMaxTicks;  // the run fails when it reaches this simulated time
   std::FILE* out = nullptr;  // step lines and reports; null: silent
 };
 
@@ -27,6 +29,9 @@ struct ScenarioResult {
 // Starts panel and controller afresh with the scenario's start conditions and runs its steps
 // until the first failure.
 ScenarioResult RunScenario(const Scenario& scenario, const RunSetup& setup);
+
+// How often an LCD row has been compared with an expectation since the program started.
+uint64_t LcdComparisons();
 
 // The panel's state as a failure report shows it: both LCD rows, the relays and every LED.
 std::string DescribePanelState();

@@ -9,9 +9,10 @@
 //     --picture FILE      PNG of the panel at the end (without scenarios: after --run)
 //     --run DURATION      without scenarios: how long to run before the picture (default 5s)
 //     --tick-by-tick      no fast-forward over quiet ticks
+//     --max-time DURATION the most simulated time one scenario may take (default 31d)
 //
-// Every scenario is read and checked before the first one runs. Exit code 0 when all passed,
-// 1 when one failed, 2 for a usage, file or scenario error.
+// Every scenario is read and checked before the first one runs, its steps' durations included.
+// Exit code 0 when all passed, 1 when one failed, 2 for a usage, file or scenario error.
 #include <unistd.h>
 
 #include <cstdio>
@@ -22,6 +23,7 @@
 #include "app/controller/controller_tick.h"
 #include "sim/panel_picture.h"
 #include "sim/scenario.h"
+#include "sim/scenario_bounds.h"
 #include "sim/scenario_run.h"
 #include "sim/sim_engine.h"
 #include "sim/sim_reports.h"
@@ -58,7 +60,8 @@ int Usage() {
   std::fprintf(stderr,
                "usage: siccora-sim [--data DIR] [--area FILE] [--junit FILE] [--trace FILE]\n"
                "                   [--picture FILE] [--run DURATION] [--tick-by-tick] "
-               "SCENARIO.yaml...\n");
+               "[--max-time DURATION]\n"
+               "                   SCENARIO.yaml...\n");
   return kExitError;
 }
 
@@ -83,6 +86,8 @@ bool ParseOptions(int argc, char** argv, Options* options) {
       options->picture = argv[++i];
     } else if (arg == "--run" && has_value) {
       options->run = argv[++i];
+    } else if (arg == "--max-time" && has_value) {
+      if (!sim::ParseDurationTicks(argv[++i], &options->setup.max_ticks)) return false;
     } else if (arg.rfind("--", 0) == 0) {
       return false;
     } else {
@@ -96,6 +101,11 @@ bool ParseOptions(int argc, char** argv, Options* options) {
 int PictureOnly(const Options& options) {
   uint64_t ticks = 0;
   if (!sim::ParseDurationTicks(options.run, &ticks)) return Usage();
+  if (ticks > options.setup.max_ticks) {
+    std::fprintf(stderr, "siccora-sim: --run %s is longer than --max-time %s\n",
+                 options.run.c_str(), sim::FormatDurationTicks(options.setup.max_ticks).c_str());
+    return kExitError;
+  }
   sim::Scenario idle;
   idle.file = "--run";
   idle.name = "idle";
@@ -143,7 +153,8 @@ int main(int argc, char** argv) {
   bool all_read = true;
   for (size_t i = 0; i < options.scenarios.size(); ++i) {
     sim::ScenarioError parse_error;
-    if (!sim::ParseScenarioFile(options.scenarios[i], names, &scenarios[i], &parse_error)) {
+    if (!sim::ParseScenarioFile(options.scenarios[i], names, &scenarios[i], &parse_error) ||
+        !sim::CheckScenarioBound(scenarios[i], options.setup.max_ticks, &parse_error)) {
       std::fprintf(stderr, "%s\n", sim::FormatScenarioError(parse_error).c_str());
       all_read = false;
     }

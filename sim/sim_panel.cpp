@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "app/controller/controller_fields.h"
 #include "app/shell/cp1252_text.h"
 #include "panel/core/option_word.h"
 #include "panel/core/panel_platform.h"
@@ -19,7 +20,17 @@ namespace {
 
 constexpr size_t kMaxLeds = 32;
 
-// The last two changes of each LED area, by its place in the area list, for blink detection.
+// The LED bits the controller blinks by itself, each with the flag of the LED byte that says so.
+struct BlinkFlag {
+  uint8_t led_bit;
+  uint8_t flag;
+};
+constexpr BlinkFlag kBlinkFlags[] = {
+    {controller::kLedRoom, controller::kLedRoomBlinks},
+    {controller::kLedWashing, controller::kLedWashingBlinks},
+};
+
+// The latest changes of each LED area, by its place in the area list, for blink detection.
 struct LedHistory {
   const tagRECTPROP* record;
   int32_t colour;         // colour at the last look
@@ -32,6 +43,7 @@ struct SimPanelState {
   uint64_t now_ms;
   LedHistory leds[kMaxLeds];
   size_t led_count;
+  uint64_t lcd_changes;  // LCD frames drawn
 };
 
 SimPanelState g_panel;
@@ -58,6 +70,7 @@ void NoteLedChanges(void*) {
 void InstallSimPlatform() {
   panel::PanelPlatform platform{};
   platform.redraw_leds = NoteLedChanges;
+  platform.redraw_lcd = [](void*) { ++g_panel.lcd_changes; };
   // The simulator is its own UI thread: frames are interpreted before ReceiveFromApp returns.
   platform.run_interpreter = [](void*) { panel::RunCommandInterpreter(); };
   panel::InstallPanelPlatform(platform);
@@ -136,6 +149,11 @@ std::string LcdRowText(int row) {
   const uint8_t* memory = panel::LcdGetDisplayMemory();
   std::string text;
   if (row < 0 || row >= kLcdTextRows || row >= layout->rows_drawn) return text;
+  // As the rasteriser: with the display off every dot is background, and with one line only
+  // every other display row is drawn.
+  if (!lcd->display_on || (lcd->lines == panel::kLcdOneLine && row % 2 == 1)) {
+    return std::string(layout->characters_per_row, ' ');
+  }
   // The same walk as the rasteriser: the row's start plus the display shift, circularly.
   const uint32_t start = layout->line_start[row % 2];
   const uint32_t length = lcd->line_length;
@@ -157,20 +175,52 @@ std::string LcdRowText(int row) {
   return text;
 }
 
+uint64_t LcdChangeCount() { return g_panel.lcd_changes; }
+
 void SetPanelTimeMs(uint64_t elapsed_ms) { g_panel.now_ms = elapsed_ms; }
+
+namespace {
+
+// True when the LED byte decides this LED's state: an area of the LED run (the panel lights
+// those from the byte) on one of the controller's six LED bits.
+bool ReadFromLedByte(const tagRECTPROP* led) {
+  if ((led->id & ~int32_t{controller::kAllSixLeds}) != 0) return false;
+  tagRECTPROP* run[panel::kLedRunMax];
+  const int count = panel::FindLedRun(GetRectList(), run);
+  for (int i = 0; i < count; ++i) {
+    if (run[i] == led) return true;
+  }
+  return false;
+}
+
+bool BlinkFlagSet(int32_t id) {
+  uint8_t bits = 0;
+  if (!panel::RememberedLedBits(&bits)) return false;
+  for (const BlinkFlag& blink : kBlinkFlags) {
+    if ((id & blink.led_bit) != 0 && (bits & blink.flag) != 0) return true;
+  }
+  return false;
+}
+
+}  // namespace
 
 LedState PanelLedState(int32_t id) {
   for (size_t i = 0; i < g_panel.led_count; ++i) {
     const LedHistory& history = g_panel.leds[i];
     if (history.record->id != id) continue;
+    const bool lit = history.record->color == history.record->active_color;
+    if (ReadFromLedByte(history.record)) {
+      // Its colour is its bit of the last LED byte.
+      if (BlinkFlagSet(id)) return LedState::kBlinking;
+      return lit ? LedState::kOn : LedState::kOff;
+    }
     bool blinking = history.change_count == kBlinkChangesNeeded &&
                     g_panel.now_ms - history.changes[0] <= kBlinkGapMaxMs;
     for (int k = 1; k < kBlinkChangesNeeded; ++k) {
       blinking = blinking && history.changes[k - 1] - history.changes[k] <= kBlinkGapMaxMs;
     }
     if (blinking) return LedState::kBlinking;
-    return history.record->color == history.record->active_color ? LedState::kOn
-                                                                  : LedState::kOff;
+    return lit ? LedState::kOn : LedState::kOff;
   }
   return LedState::kOff;
 }

@@ -13,9 +13,11 @@
 namespace sim {
 
 constexpr int kLcdTextRows = 2;
-// An LED blinks while its last three changes lie at most this far apart one from the next and
-// the last one at most this long ago (the controller toggles a blinking LED every second; a
-// single off and on, as a menu gives, is no blinking).
+// An LED area whose id is one of the controller's six LED bits is read from the last LED byte:
+// the program LEDs blink while their blink flag (bit 7 for bit 0, bit 6 for bit 1) is set, and
+// every one of them is otherwise on or off as its bit says. Only an area with another id (a data
+// set lighting the blink flags themselves) has no flag to tell; it blinks while its last three
+// changes lie at most this far apart one from the next and the last one at most this long ago.
 constexpr int kBlinkChangesNeeded = 3;
 constexpr uint64_t kBlinkGapMaxMs = 1500;
 
@@ -41,8 +43,11 @@ std::string PanelPicturePath();
 std::vector<PanelArea> PanelButtons();
 std::vector<PanelArea> PanelLeds();
 
-// Display row 0 or 1 as text: ASCII as is, the degree sign as "°", other codes as "\xNN".
+// Display row 0 or 1 as text: ASCII as is, the degree sign as "°", other codes as "\xNN". A row
+// the LCD does not show (the display switched off, the second row with one line) is blank.
 std::string LcdRowText(int row);
+// The LCD frames the panel has drawn so far: while it stays, no row has changed.
+uint64_t LcdChangeCount();
 
 // The simulated time the LED changes are stamped with.
 void SetPanelTimeMs(uint64_t elapsed_ms);

@@ -209,13 +209,6 @@ uint32_t LedStates(uint8_t led_byte) {
   return states;
 }
 
-bool AnyBlinking(uint32_t states) {
-  for (int bit = 0; bit < kLedBits; ++bit) {
-    if (LedState(states, bit) == kLedBlinking) return true;
-  }
-  return false;
-}
-
 int HexNibble(uint8_t c) {
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'A' && c <= 'F') return c - 'A' + 10;
@@ -325,8 +318,7 @@ void RelayCheckpoint() {
 void LedCheckpoint() {
   RecorderState& r = g_recorder;
   if (!r.led_name) return;
-  const uint32_t steady = AnyBlinking(r.leds.value) ? kSteadyBlinkingTicks : kSteadyLedTicks;
-  if (!CheckpointDue(&r.leds, steady)) return;
+  if (!CheckpointDue(&r.leds, kSteadyTicks)) return;
   static const char* const kStateNames[] = {"off", "on", "blinking"};
   std::string leds;
   for (int bit = 0; bit < kLedBits; ++bit) {

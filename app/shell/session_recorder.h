@@ -1,8 +1,8 @@
 // Recording a session of the prototype as a scenario file that siccora-sim replays: every key
 // frame the panel sends and every slider change, each at its tick, and checkpoints of the whole
 // device: `expect-lcd` whenever an LCD line has shown a new text for more than a second,
-// `expect-relays` whenever the relays have been steady for a second, `expect-leds` whenever the
-// LEDs have (kSteadyLedTicks). Time is counted in the controller's ticks (the simulator's 50 ms),
+// `expect-relays` and `expect-leds` whenever the relays or the LEDs have been steady for a second
+// (a blinking LED is steady while its blink flag stays set). Time is counted in the controller's ticks (the simulator's 50 ms),
 // so the controller's timers replay exactly; the time of day starts at the recorded clock, to
 // the millisecond, and then follows the ticks. The file says `keys: at-once`: each key frame
 // reaches the controller at the tick it was recorded at, ahead of an acknowledgement then
@@ -39,14 +39,9 @@ struct RecorderStart {
 
 constexpr int kRecordedLcdRows = 2;
 constexpr int kRecordedLcdColumns = 16;
-// A line that kept its text longer than this gets a checkpoint (the clock's colon, which
-// blinks every second, never does).
+// A line, the relays or the LEDs that kept their state longer than this get a checkpoint (the
+// clock's colon, which blinks every second, never does).
 constexpr uint32_t kSteadyTicks = 21;
-// LEDs get their checkpoint after two seconds without a change, a blinking LED after three
-// seconds of blinking: a replay that judges blinking by the changes it has seen (three within
-// 1.5 s) agrees with the LED byte's blink flags then.
-constexpr uint32_t kSteadyLedTicks = 41;
-constexpr uint32_t kSteadyBlinkingTicks = 61;
 
 // Opens `path` and writes the scenario's head. False (and nothing recorded) when it cannot be
 // created.

@@ -164,4 +164,10 @@ void ReapplyLedBits() {
 
 void ForgetLedBits() { remembered_leds = RememberedLeds{false, 0}; }
 
+bool RememberedLedBits(uint8_t* bits) {
+  if (!remembered_leds.known) return false;
+  *bits = remembered_leds.bits;
+  return true;
+}
+
 }  // namespace panel

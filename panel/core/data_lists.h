@@ -252,6 +252,8 @@ int FindLedRun(tagRLISTHEAD* list, tagRECTPROP* (&leds)[kLedRunMax]);
 void ApplyLedBits(uint8_t bits);
 void ReapplyLedBits();
 void ForgetLedBits();
+// The byte of the last "@L" frame: false, and `bits` untouched, when none came since the reset.
+bool RememberedLedBits(uint8_t* bits);
 
 // The list's count read under the data list lock: a queue's consumer asks this while producers
 // on other threads append.

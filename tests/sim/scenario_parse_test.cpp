@@ -2,6 +2,7 @@
 // a file with a mistake yields no scenario to run.
 #include <gtest/gtest.h>
 
+#include "sim/scenario_bounds.h"
 #include "sim_test_support.h"
 
 namespace {
@@ -41,6 +42,22 @@ const ParseCase kCases[] = {
     {"relay state", "name: x\nsteps:\n  - expect-relays: {heater: maybe}\n", 3, 29, "\"on\" or \"off\""},
     {"clock", "name: x\nclock: \"25:00\"\nsteps:\n  - wait: 1s\n", 2, 8, "time of day"},
     {"a step with two keys", "name: x\nsteps:\n  - {wait: 1s, press: Room}\n", 3, 5, "a step is one of"},
+    {"a repeated top-level key", "name: x\nsteps:\n  - wait: 1s\nname: y\n", 4, 1,
+     "duplicate key \"name\" (first on line 1)"},
+    {"a repeated key in a step", "name: x\nsteps:\n  - press: {button: Room, button: Off}\n", 3, 27,
+     "duplicate key \"button\""},
+    {"a second document", "name: x\nsteps:\n  - wait: 1s\n---\nname: y\n", 4, 1,
+     "second YAML document"},
+    {"an empty second document", "name: x\nsteps:\n  - wait: 1s\n---\n", 4, 1,
+     "second YAML document"},
+    {"a pattern repeating past any LCD row",
+     "name: x\nsteps:\n  - expect-lcd: [{pattern: \"(x{16}){16}y{17}\"}]\n", 3, 28,
+     "repeating more than an LCD row holds"},
+    {"an empty file", "", 1, 1, "empty"},
+    {"only a comment", "# nothing yet\n", 1, 1, "empty"},
+    {"an empty document", "---\n", 2, 1, "a scenario is a map"},
+    {"nesting deeper than a scenario has", "name: x\nsteps: [[[[[[[[[[[[[[[[[[[[1]]]]]]]]]]]]]]]]]]]]\n",
+     2, 24, "nested deeper than 16 levels"},
 };
 
 TEST(ScenarioParseTest, MistakesAreReportedWithLineAndColumn) {
@@ -57,6 +74,55 @@ TEST(ScenarioParseTest, MistakesAreReportedWithLineAndColumn) {
               0u)
         << c.what;
   }
+}
+
+// Nesting that would take the reader's recursion past any stack is refused at the start.
+TEST(ScenarioParseTest, DeeplyNestedYamlIsAnError) {
+  const sim::AreaNames names = sim_test::DatasetNames();
+  for (const size_t depth : {1000u, 100000u}) {
+    const std::string text = "name: x\nsteps: " + std::string(depth, '[') + std::string(depth, ']');
+    sim::Scenario scenario;
+    sim::ScenarioError error;
+    EXPECT_FALSE(sim::ParseScenarioText(text, "deep.yaml", names, &scenario, &error)) << depth;
+    EXPECT_NE(error.message.find("nested too deeply"), std::string::npos) << error.message;
+    EXPECT_GE(error.line, 1);
+  }
+}
+
+struct BoundCase {
+  const char* what;
+  const char* steps;
+  const char* max_time;
+  int line;  // 0: within the limit
+  const char* message_part;
+};
+
+const BoundCase kBoundCases[] = {
+    {"a month of waiting is the default limit", "  - wait: 744h\n", "744h", 0, ""},
+    {"a wait past the default limit", "  - wait: 1s\n  - wait: 100000h\n", "744h", 5,
+     "may run 4166d16h1s"},
+    {"an endless wait-lcd", "  - wait-lcd: {line: 1, text: x, timeout: 1000000000h}\n", "31d", 4,
+     "more than --max-time 31d"},
+    {"the steps add up", "  - wait: 1h\n  - press: {button: Off, for: 59m59s}\n", "2h", 0, ""},
+    {"a press's key-up counts too",
+     "  - wait: 1h\n  - press: {button: Off, for: 59m59s800ms}\n", "2h", 5, "may run 2h1s"},
+};
+
+TEST(ScenarioParseTest, ScenariosLongerThanTheLimitAreRefusedBeforeRunning) {
+  for (const BoundCase& c : kBoundCases) {
+    const sim::Scenario scenario =
+        sim_test::ScenarioFromText(std::string("name: x\nclock: \"10:00\"\nsteps:\n") + c.steps);
+    uint64_t max_ticks = 0;
+    ASSERT_TRUE(sim::ParseDurationTicks(c.max_time, &max_ticks)) << c.what;
+    sim::ScenarioError error;
+    const bool within = sim::CheckScenarioBound(scenario, max_ticks, &error);
+    EXPECT_EQ(within, c.line == 0) << c.what;
+    if (within) continue;
+    EXPECT_EQ(error.line, c.line) << c.what;
+    EXPECT_EQ(error.column, 5) << c.what;
+    EXPECT_NE(error.message.find(c.message_part), std::string::npos) << c.what << ": " << error.message;
+  }
+  EXPECT_EQ(sim::kDefaultMaxTicks, 744u * 3600u * 20u);
 }
 
 TEST(ScenarioParseTest, StepsResolveNamesDurationsAndSliders) {

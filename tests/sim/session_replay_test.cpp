@@ -84,7 +84,7 @@ size_t Count(const std::string& text, const std::string& part) {
 // A chord whose key byte wraps past 0xFF ("@K" 0x01 is 0x40 | 0x80) records those two buttons.
 TEST(SessionReplayTest, RecordsAChordWhoseKeyByteWraps) {
   constexpr char kChordFile[] = "sim_test_chord.yaml";
-  ASSERT_TRUE(shell::StartRecording(kChordFile, shell::RecorderStart{10, 0, 0, 15, 58, nullptr}));
+  ASSERT_TRUE(shell::StartRecording(kChordFile, shell::RecorderStart{10, 0, 0, 15, 58, nullptr, 0, nullptr}));
   for (uint8_t byte : {uint8_t{'@'}, uint8_t{'K'}, uint8_t{0x01}, uint8_t{'\r'}}) {
     shell::RecordPanelByte(byte);
   }
