@@ -21,6 +21,9 @@ EM_JS(void, page_status, (const char* text), {
 
 namespace {
 
+constexpr char kDataDir[] = "/data";  // where the page's data set is embedded
+constexpr char kRecordingPath[] = "/tmp/siccora-recording.yaml";
+
 std::string g_text;  // the last string handed out
 
 const char* Hand(const std::string& text) {
@@ -35,7 +38,7 @@ bool ValidRow(int row) { return row >= 0 && row < shell::kSliderRowCount; }
 extern "C" {
 
 EMSCRIPTEN_KEEPALIVE int web_start(uint32_t clock_ms) {
-  return web::StartSession(clock_ms, web::PageHooks{page_beep, page_status}) ? 1 : 0;
+  return web::StartSession(kDataDir, clock_ms, web::PageHooks{page_beep, page_status}) ? 1 : 0;
 }
 
 EMSCRIPTEN_KEEPALIVE void web_advance(uint32_t ticks) { web::AdvanceTicks(ticks); }
@@ -91,7 +94,9 @@ EMSCRIPTEN_KEEPALIVE int32_t web_lcd_bound(int side) {
 EMSCRIPTEN_KEEPALIVE uint32_t web_clock_ms() { return sim::ClockMs(); }
 EMSCRIPTEN_KEEPALIVE double web_elapsed_ms() { return static_cast<double>(sim::ElapsedMs()); }
 
-EMSCRIPTEN_KEEPALIVE int web_record_start() { return web::StartPageRecording() ? 1 : 0; }
+EMSCRIPTEN_KEEPALIVE int web_record_start() {
+  return web::StartPageRecording(kRecordingPath) ? 1 : 0;
+}
 EMSCRIPTEN_KEEPALIVE void web_record_stop() { web::StopPageRecording(); }
 
 }  // extern "C"

@@ -34,6 +34,7 @@ constexpr uint8_t kOpaque = 0xFF;
 
 struct Session {
   PageHooks hooks;
+  std::string help_path;
   sim::Picture device;   // the device picture as read
   sim::Picture panel;    // device + LCD + LEDs + edges
   std::vector<uint8_t> rgba;
@@ -146,11 +147,12 @@ tagLISTPOINT Point(int32_t x, int32_t y) { return tagLISTPOINT{x, y}; }
 
 }  // namespace
 
-bool StartSession(uint32_t clock_ms, const PageHooks& hooks) {
+bool StartSession(const char* data_dir, uint32_t clock_ms, const PageHooks& hooks) {
   if (shell::Recording()) shell::StopRecording();
   g_session.hooks = hooks;
+  g_session.help_path = std::string(data_dir) + "/" + kContextHelpFile;
   std::string error;
-  if (!sim::StartSimPanel(kDataDir, kAreaFile, &error)) return false;
+  if (!sim::StartSimPanel(data_dir, kAreaFile, &error)) return false;
   InstallPagePlatform();
   if (!ReadDevicePicture()) return false;
   g_session.buttons = sim::PanelButtons();
@@ -209,7 +211,7 @@ bool HoverAt(int32_t x, int32_t y) {
 void ShowHint() { panel::ShowNextHint(&g_session.hint_index); }
 
 const char* HelpAt(int32_t x, int32_t y) {
-  const panel::AreaHelp help = panel::LookUpAreaHelp(Point(x, y), kContextHelpPath);
+  const panel::AreaHelp help = panel::LookUpAreaHelp(Point(x, y), g_session.help_path.c_str());
   if (!help.on_area) return nullptr;
   return help.text ? help.text : "";
 }
@@ -223,14 +225,14 @@ void SetSlider(int row, int32_t value) {
   ApplySliders();
 }
 
-bool StartPageRecording() {
+bool StartPageRecording(const char* path) {
   if (shell::Recording()) shell::StopRecording();
   const uint32_t seconds = sim::ClockMs() / sim::kMsPerSecond;
   const shell::RecorderStart start{static_cast<uint8_t>(seconds / 3600u),
                                    static_cast<uint8_t>(seconds / 60u % 60u),
                                    static_cast<uint8_t>(seconds % 60u), sim::InputTemperature(),
                                    sim::InputHumidity(), ButtonName};
-  return shell::StartRecording(kRecordingPath, start);
+  return shell::StartRecording(path, start);
 }
 
 void StopPageRecording() {

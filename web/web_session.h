@@ -15,14 +15,12 @@ struct PageHooks {
   void (*set_status)(const char* text);
 };
 
-constexpr char kDataDir[] = "/data";
 constexpr char kAreaFile[] = "rk52.opd";
-constexpr char kContextHelpPath[] = "/data/rk52.ctx";
-constexpr char kRecordingPath[] = "/tmp/siccora-recording.yaml";
+constexpr char kContextHelpFile[] = "rk52.ctx";
 
 // Starts (or starts again) the panel and the controller at `clock_ms` time of day with the
-// sliders' current values. False when the data set cannot be read.
-bool StartSession(uint32_t clock_ms, const PageHooks& hooks);
+// sliders' current values, the data set read from `data_dir`. False when it cannot be read.
+bool StartSession(const char* data_dir, uint32_t clock_ms, const PageHooks& hooks);
 
 // Runs `ticks` controller ticks (quiet stretches at once, tick by tick while recording).
 void AdvanceTicks(uint32_t ticks);
@@ -49,8 +47,8 @@ const char* HelpAt(int32_t x, int32_t y);
 // Slider row 0 (temperature) or 1 (humidity): set to `value`, clamped to the row's range.
 void SetSlider(int row, int32_t value);
 
-// Recording to kRecordingPath; false when it cannot be started.
-bool StartPageRecording();
+// Recording to `path`; false when it cannot be started.
+bool StartPageRecording(const char* path);
 void StopPageRecording();
 
 }  // namespace web
