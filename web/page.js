@@ -27,6 +27,13 @@ var Module = typeof Module !== 'undefined' ? Module : {};
     for (let p = pointer; Module.HEAPU8[p] !== 0; ++p) text += String.fromCharCode(Module.HEAPU8[p]);
     return text;
   };
+  Module.lcdRow = (row) => Module.UTF8ToString(Module._web_lcd_row(row));
+  Module.ledOn = function (name) {
+    for (let i = 0; i < Module._web_led_count(); ++i) {
+      if (Module.UTF8ToString(Module._web_led_name(i)) === name) return Module._web_led_on(i) === 1;
+    }
+    return false;
+  };
   Module.onStatus = (text) => { $('status').textContent = text; };
   Module.onBeep = function (frequency, duration) {
     if (!audio) return;  // no sound before the first user gesture

@@ -3,6 +3,7 @@
 #include <emscripten.h>
 
 #include <string>
+#include <vector>
 
 #include "app/shell/shell_relays.h"
 #include "app/shell/shell_sliders.h"
@@ -83,6 +84,17 @@ EMSCRIPTEN_KEEPALIVE int web_relay_label(int index) {
 EMSCRIPTEN_KEEPALIVE int web_relay_on(int index) {
   if (index < 0 || index >= shell::kRelayIndicatorCount) return 0;
   return shell::RelayIndicatorChecked(shell::kRelayIndicators[index], sim::RelayByte()) ? 1 : 0;
+}
+
+EMSCRIPTEN_KEEPALIVE int web_led_count() { return static_cast<int>(sim::PanelLeds().size()); }
+EMSCRIPTEN_KEEPALIVE const char* web_led_name(int index) {
+  const std::vector<sim::PanelArea> leds = sim::PanelLeds();
+  return index >= 0 && static_cast<size_t>(index) < leds.size() ? Hand(leds[index].name) : "";
+}
+EMSCRIPTEN_KEEPALIVE int web_led_on(int index) {
+  const std::vector<sim::PanelArea> leds = sim::PanelLeds();
+  if (index < 0 || static_cast<size_t>(index) >= leds.size()) return 0;
+  return sim::PanelLedState(leds[index].id) != sim::LedState::kOff ? 1 : 0;
 }
 
 EMSCRIPTEN_KEEPALIVE const char* web_lcd_row(int row) { return Hand(sim::LcdRowText(row)); }

@@ -131,3 +131,23 @@ TEST_F(WebSession, HelpAndTooltipOnlyOverAreas) {
 }
 
 }  // namespace
+
+namespace {
+
+bool ReadyLit() {
+  for (const sim::PanelArea& led : sim::PanelLeds()) {
+    if (led.name == "Ready") return sim::PanelLedState(led.id) == sim::LedState::kOn;
+  }
+  return false;
+}
+
+TEST_F(WebSession, StartingAgainLightsReadyAsTheFirstStart) {
+  EXPECT_TRUE(ReadyLit());
+  const web::PageHooks hooks{nullptr, nullptr};
+  ASSERT_TRUE(web::StartSession(SICCORA_DATASET_DIR, 14u * 3600u * 1000u, hooks));
+  web::AdvanceTicks(60);
+  EXPECT_TRUE(ReadyLit());
+  EXPECT_EQ(sim::LcdRowText(1), " SICCORA-superb ");
+}
+
+}  // namespace
