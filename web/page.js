@@ -5,6 +5,8 @@
 var Module = typeof Module !== 'undefined' ? Module : {};
 (function () {
   const kTickMs = 50;
+  const kMinStepMs = 16;             // about one display frame
+  const kPausedStepMs = 250;
   const kMsPerDay = 86400000;
   const kMaxCatchUpMs = 3600000;     // after a sleeping tab: at most one simulated hour at once
   const kHintPeriodMs = 7000;        // the panel window's hint timer
@@ -78,7 +80,14 @@ var Module = typeof Module !== 'undefined' ? Module : {};
     }
   }
 
-  function step(now) {
+  // Ticks are paced by timers, not animation frames: an idle tab at 1x wakes once a tick (50 ms),
+  // at 60x about every frame; the canvas is copied only when the panel changed.
+  function nextDelayMs() {
+    return speed > 0 ? Math.max(kMinStepMs, kTickMs / speed) : kPausedStepMs;
+  }
+
+  function step() {
+    const now = performance.now();
     if (lastTime !== null && speed > 0) {
       owedMs += Math.min(now - lastTime, kMaxCatchUpMs / speed) * speed;
       const ticks = Math.floor(owedMs / kTickMs);
@@ -90,7 +99,15 @@ var Module = typeof Module !== 'undefined' ? Module : {};
     lastTime = now;
     draw();
     showRelays();
-    requestAnimationFrame(step);
+    setTimeout(step, nextDelayMs());
+  }
+
+  // After input: the changed panel on the next frame, without waiting for the next tick.
+  let drawPending = false;
+  function drawSoon() {
+    if (drawPending) return;
+    drawPending = true;
+    requestAnimationFrame(() => { drawPending = false; draw(); });
   }
 
   function canvasPoint(event) {
@@ -136,8 +153,9 @@ var Module = typeof Module !== 'undefined' ? Module : {};
         return;
       }
       if (event.button !== 0) return;
-      canvas.setPointerCapture(event.pointerId);
+      try { canvas.setPointerCapture(event.pointerId); } catch (error) { /* not a live pointer */ }
       Module._web_pointer_down(point.x, point.y, event.ctrlKey || $('hold').checked ? 1 : 0);
+      drawSoon();
       event.preventDefault();
     });
     canvas.addEventListener('pointerup', (event) => {
@@ -159,6 +177,7 @@ var Module = typeof Module !== 'undefined' ? Module : {};
     document.addEventListener('keyup', (event) => {
       if (event.key === 'F1') { event.preventDefault(); showHelpAt(mouse); return; }
       Module._web_key_released();
+      drawSoon();
     });
     // Switching "hold" off does what releasing Ctrl and pressing a key does on the desktop.
     $('hold').addEventListener('change', () => { if (!$('hold').checked) Module._web_key_released(); });
@@ -236,6 +255,7 @@ var Module = typeof Module !== 'undefined' ? Module : {};
   }
 
   Module.onRuntimeInitialized = function () {
+    Module.runtimeReadyMs = performance.now();
     canvas = $('panel');
     context = canvas.getContext('2d');
     const now = new Date();
@@ -251,6 +271,6 @@ var Module = typeof Module !== 'undefined' ? Module : {};
     restartHintTimer(kHintPeriodMs);
     Module.pageReady = true;
     window.siccora = Module;  // for automation
-    requestAnimationFrame(step);
+    step();
   };
 })();
