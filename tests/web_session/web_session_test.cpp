@@ -151,3 +151,34 @@ TEST_F(WebSession, StartingAgainLightsReadyAsTheFirstStart) {
 }
 
 }  // namespace
+
+namespace {
+
+unsigned g_beep_hz, g_beep_ms;
+
+// Key Beep switched on in the CONFIGURATION menu: the next click sounds through the page's hook.
+TEST_F(WebSession, KeyClickSoundsOnceTheControllerSwitchesItOn) {
+  const web::PageHooks hooks{[](unsigned hz, unsigned ms) { ++g_beeps; g_beep_hz = hz; g_beep_ms = ms; },
+                             nullptr};
+  ASSERT_TRUE(web::StartSession(SICCORA_DATASET_DIR, 10u * 3600u * 1000u, hooks));
+  web::AdvanceTicks(60);
+  for (const char* button : {"Filter reset", "Heater", "Clothes washing"}) {
+    Click(button, true);
+    web::AdvanceTicks(5);
+  }
+  web::KeyReleased();
+  web::AdvanceTicks(10);
+  ASSERT_EQ(sim::LcdRowText(1), " CONFIGURATION  ");
+  for (const char* button : {"Filter reset", "Filter reset", "Room", "Heater", "Off"}) {
+    Click(button, false);
+    web::AdvanceTicks(10);
+  }
+  g_beeps = 0;
+  Click("Room", false);
+  web::AdvanceTicks(3);
+  EXPECT_EQ(g_beeps, 1);
+  EXPECT_EQ(g_beep_hz, 3900u);
+  EXPECT_EQ(g_beep_ms, 75u);
+}
+
+}  // namespace
