@@ -26,6 +26,11 @@ async function startUpAndClock(page) {
     throw new Error(`clock ${clock} ms is not the browser's local time ${now} ms`);
   }
   await t.waitLcdPixels(page, 0, clockLines(clock), 3000);
+  // "Help": the embedded user's manual in a page of its own.
+  const [manual] = await Promise.all([page.waitForEvent('popup'), page.click('#help')]);
+  await manual.waitForLoadState();
+  const manualText = await manual.textContent('body');
+  if (!/SICCORA/i.test(manualText)) throw new Error('the manual did not open');
 }
 
 async function roomAtSeventyPercent(page) {
@@ -104,7 +109,7 @@ async function recordingReplays(page, { folder }) {
 }
 
 t.runTests([
-  ['start-up texts and the clock line', startUpAndClock],
+  ['start-up texts, the clock line and the manual', startUpAndClock],
   ['Room at 70 %: start delay, drying, LEDs and relays', roomAtSeventyPercent],
   ['CONFIGURATION by the Ctrl-held combination, a value stored', configurationValueStored],
   ['the washing program to its end at 60x', washingAtSixtyTimes],
