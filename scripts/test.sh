@@ -26,6 +26,16 @@ count_ctest() {
   failed=$((failed + f))
 }
 
+# Adds the figures of a run that ends with "N passed, N failed" to the totals.
+count_passed_failed() {
+  local line
+  line=$(grep -E '^[0-9]+ passed, [0-9]+ failed$' "$1" | tail -n 1 || true)
+  if [ -z "$line" ]; then failed=$((failed + 1)); return; fi
+  passed=$((passed + ${line%% passed*}))
+  local f=${line#*, }
+  failed=$((failed + ${f%% failed}))
+}
+
 echo "== portable code must not include Windows headers"
 bash scripts/check_portable.sh
 
@@ -34,6 +44,10 @@ cmake --preset native-asan >/dev/null
 cmake --build --preset native-asan -j "$jobs"
 ctest --preset native-asan -j "$jobs" 2>&1 | tee build/ctest-native-asan.log || status=1
 count_ctest build/ctest-native-asan.log
+
+echo "== the browser page and its tests in Chromium"
+bash scripts/web_test.sh 2>&1 | tee build/web-tests.log || status=1
+count_passed_failed build/web-tests.log
 
 echo "== data-list and application-link tests (ThreadSanitizer)"
 cmake --preset native-tsan >/dev/null

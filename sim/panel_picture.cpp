@@ -1,8 +1,5 @@
 #include "sim/panel_picture.h"
 
-#include <stb_image.h>
-#include <stb_image_write.h>
-
 #include "panel/core/data_lists.h"
 #include "panel/core/option_word.h"
 #include "panel/lcd/colour_table.h"
@@ -14,7 +11,6 @@ namespace sim {
 
 namespace {
 
-constexpr int kRgbChannels = 3;
 constexpr uint32_t kBlackPixel = 0x000000;
 constexpr int32_t kFrameCornerCut = 1;       // the 5 x 5 corner ellipse leaves this much out
 
@@ -79,47 +75,11 @@ void DrawLeds(Picture* picture) {
 
 }  // namespace
 
-bool RenderPanelPicture(Picture* picture, std::string* error) {
-  const std::string path = PanelPicturePath();
-  if (!ReadPicture(path, picture)) {
-    if (error) *error = "cannot read the device picture " + path;
-    return false;
-  }
+void DrawPanelState(Picture* picture) {
   DrawLcdFrame(picture);
   panel::LcdPixelBuffer buffer{0, 0, picture->width, picture->height, picture->pixels.data()};
   panel::LcdRasterise(&buffer);
   DrawLeds(picture);
-  return true;
-}
-
-bool ReadPicture(const std::string& path, Picture* picture) {
-  int width = 0, height = 0, channels = 0;
-  stbi_uc* rgb = stbi_load(path.c_str(), &width, &height, &channels, kRgbChannels);
-  if (!rgb) return false;
-  picture->width = width;
-  picture->height = height;
-  picture->pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
-  for (size_t i = 0; i < picture->pixels.size(); ++i) {
-    const stbi_uc* p = rgb + i * kRgbChannels;
-    picture->pixels[i] = (uint32_t{p[0]} << 16) | (uint32_t{p[1]} << 8) | uint32_t{p[2]};
-  }
-  stbi_image_free(rgb);
-  return true;
-}
-
-bool WritePicturePng(const std::string& path, const Picture& picture, std::string* error) {
-  std::vector<uint8_t> rgb(picture.pixels.size() * kRgbChannels);
-  for (size_t i = 0; i < picture.pixels.size(); ++i) {
-    rgb[i * kRgbChannels + 0] = static_cast<uint8_t>(picture.pixels[i] >> 16);
-    rgb[i * kRgbChannels + 1] = static_cast<uint8_t>(picture.pixels[i] >> 8);
-    rgb[i * kRgbChannels + 2] = static_cast<uint8_t>(picture.pixels[i]);
-  }
-  if (!stbi_write_png(path.c_str(), picture.width, picture.height, kRgbChannels, rgb.data(),
-                      picture.width * kRgbChannels)) {
-    if (error) *error = "cannot write " + path;
-    return false;
-  }
-  return true;
 }
 
 }  // namespace sim

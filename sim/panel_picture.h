@@ -1,6 +1,7 @@
 // The panel as the panel window paints it, into a plain pixel buffer: the device picture, the
 // LCD's rounded frame in its background colour, the LCD drawn by the same rasteriser the window
-// uses (LcdRasterise), and the LED areas filled in their current colours. PNG files of it.
+// uses (LcdRasterise), and the LED areas filled in their current colours. PNG files of it
+// (panel_picture_png.cpp, native only).
 #pragma once
 
 #include <cstdint>
@@ -15,6 +16,10 @@ struct Picture {
   int32_t height = 0;
   std::vector<uint32_t> pixels;
 };
+
+// Draws the LCD frame, the LCD and the LEDs in their current state over the device picture
+// already in `picture` (the part of RenderPanelPicture after reading the picture).
+void DrawPanelState(Picture* picture);
 
 // False with `error` when the device picture cannot be read.
 bool RenderPanelPicture(Picture* picture, std::string* error);
