@@ -19,6 +19,7 @@
 #include "sim/sim_engine.h"
 #include "sim/sim_panel.h"
 #include "web/bmp_picture.h"
+#include "web/png_picture.h"
 
 namespace web {
 
@@ -34,13 +35,13 @@ constexpr uint8_t kOpaque = 0xFF;
 
 struct Session {
   PageHooks hooks;
+  std::string data_dir;
   std::string help_path;
   sim::Picture device;   // the device picture as read
   sim::Picture panel;    // device + LCD + LEDs + edges
   std::vector<uint8_t> rgba;
   bool dirty;
   int hint_index;
-  std::vector<sim::PanelArea> buttons;
   // Recording: the frame of the tick being run.
   std::vector<uint8_t> tick_frame;
 };
@@ -64,9 +65,19 @@ void InstallPagePlatform() {
   panel::InstallPanelPlatform(platform);
 }
 
+// The PNG the page carries beside the named bitmap's place ("rk52.png" for "rk52.bmp"), or else
+// the bitmap itself.
 bool ReadDevicePicture() {
+  const std::string bitmap = sim::PanelPicturePath();
+  const size_t dot = bitmap.find_last_of('.');
+  const std::string png = bitmap.substr(0, dot == std::string::npos ? bitmap.size() : dot) + ".png";
   size_t size = 0;
-  char* bytes = panel::ReadWholeFile(sim::PanelPicturePath().c_str(), &size);
+  if (char* bytes = panel::ReadWholeFile(png.c_str(), &size)) {
+    const bool read = DecodePng(reinterpret_cast<const uint8_t*>(bytes), size, &g_session.device);
+    std::free(bytes);
+    return read;
+  }
+  char* bytes = panel::ReadWholeFile(bitmap.c_str(), &size);
   if (!bytes) return false;
   const bool read = DecodeBmp(reinterpret_cast<const uint8_t*>(bytes), size, &g_session.device);
   std::free(bytes);
@@ -131,11 +142,16 @@ void ObserveFrame(void*, uint64_t, sim::FrameDirection direction, const uint8_t*
   }
 }
 
+// The recorder's names, as the area file holds them (code page 1252; the recorder writes UTF-8).
+// The page has one thread, so the area list's own records serve.
 const char* ButtonName(int32_t id) {
-  for (const sim::PanelArea& area : g_session.buttons) {
-    if (area.id == id) return area.name.c_str();
-  }
-  return nullptr;
+  const tagRECTPROP* area = FindRectById(GetRectList(), id);
+  return area ? area->name : nullptr;
+}
+
+const char* LedName(int32_t id) {
+  const tagRECTPROP* area = FindEllipseById(GetRectList(), id);
+  return area ? area->name : nullptr;
 }
 
 void ApplySliders() {
@@ -150,12 +166,12 @@ tagLISTPOINT Point(int32_t x, int32_t y) { return tagLISTPOINT{x, y}; }
 bool StartSession(const char* data_dir, uint32_t clock_ms, const PageHooks& hooks) {
   if (shell::Recording()) shell::StopRecording();
   g_session.hooks = hooks;
+  g_session.data_dir = data_dir;
   g_session.help_path = std::string(data_dir) + "/" + kContextHelpFile;
   std::string error;
   if (!sim::StartSimPanel(data_dir, kAreaFile, &error)) return false;
   InstallPagePlatform();
   if (!ReadDevicePicture()) return false;
-  g_session.buttons = sim::PanelButtons();
   const shell::SliderTable& table = shell::ShellSliders();
   sim::SetFrameObserver(ObserveFrame, nullptr);
   sim::SetFastForward(true);
@@ -173,6 +189,7 @@ void AdvanceTicks(uint32_t ticks) {
   for (uint32_t i = 0; i < ticks; ++i) {
     g_session.tick_frame.clear();
     sim::RunTicks(1);
+    shell::RecordRelayByte(sim::RelayByte());
     shell::RecordTick(sim::InputTemperature(), sim::InputHumidity(),
                       g_session.tick_frame.empty() ? nullptr : g_session.tick_frame.data(),
                       static_cast<int>(g_session.tick_frame.size()));
@@ -226,12 +243,19 @@ void SetSlider(int row, int32_t value) {
 }
 
 bool StartPageRecording(const char* path) {
-  if (shell::Recording()) shell::StopRecording();
-  const uint32_t seconds = sim::ClockMs() / sim::kMsPerSecond;
+  // A scenario starts with a power-on: so does the recording, at the time of day reached.
+  const std::string data_dir = g_session.data_dir;
+  if (!StartSession(data_dir.c_str(), sim::ClockMs(), g_session.hooks)) return false;
+  const uint32_t clock_ms = sim::ClockMs();
+  const uint32_t seconds = clock_ms / sim::kMsPerSecond;
   const shell::RecorderStart start{static_cast<uint8_t>(seconds / 3600u),
                                    static_cast<uint8_t>(seconds / 60u % 60u),
-                                   static_cast<uint8_t>(seconds % 60u), sim::InputTemperature(),
-                                   sim::InputHumidity(), ButtonName};
+                                   static_cast<uint8_t>(seconds % 60u),
+                                   sim::InputTemperature(),
+                                   sim::InputHumidity(),
+                                   ButtonName,
+                                   static_cast<uint16_t>(clock_ms % sim::kMsPerSecond),
+                                   LedName};
   return shell::StartRecording(path, start);
 }
 

@@ -47,7 +47,9 @@ const char* HelpAt(int32_t x, int32_t y);
 // Slider row 0 (temperature) or 1 (humidity): set to `value`, clamped to the row's range.
 void SetSlider(int row, int32_t value);
 
-// Recording to `path`; false when it cannot be started.
+// Recording to `path`, from a power-on at the time of day reached (the controller starts again,
+// as siccora.exe --record records from its start), so the recording replays from its first
+// step; false when it cannot be started.
 bool StartPageRecording(const char* path);
 void StopPageRecording();
 

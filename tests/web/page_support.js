@@ -110,6 +110,9 @@ async function startAt(page, time, humidity) {
   await page.fill('#value1', String(humidity));
   await page.click('#restart');
   await waitLcd(page, 1, ' SICCORA-superb ', 5000);
+  // The controller takes keys once its start-up has ended, which READY shows (the restart starts
+  // the panel afresh, with every LED dark).
+  await waitFor(() => page.evaluate(() => window.siccora.ledOn('Ready')), 5000, 'READY after the start-up');
 }
 
 const relayOn = (page, index) => page.evaluate((i) =>

@@ -9,6 +9,7 @@
 #include "sim/sim_engine.h"
 #include "sim/sim_panel.h"
 #include "web/bmp_picture.h"
+#include "web/png_picture.h"
 #include "web/web_session.h"
 
 namespace {
@@ -60,6 +61,34 @@ TEST(BmpPicture, RejectsDamagedFiles) {
     EXPECT_TRUE(picture.pixels.empty()) << c.what;
   }
   EXPECT_FALSE(web::DecodeBmp(nullptr, 0, nullptr));
+}
+
+// The same 2 x 2 picture as a PNG (8-bit RGB, one IDAT chunk).
+const std::vector<uint8_t> kPng = {
+    0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A, 0x00, 0x00, 0x00, 0x0D, 0x49, 0x48, 0x44,
+    0x52, 0x00, 0x00, 0x00, 0x02, 0x00, 0x00, 0x00, 0x02, 0x08, 0x02, 0x00, 0x00, 0x00, 0xFD,
+    0xD4, 0x9A, 0x73, 0x00, 0x00, 0x00, 0x12, 0x49, 0x44, 0x41, 0x54, 0x78, 0xDA, 0x63, 0xF8,
+    0xCF, 0xC0, 0xC0, 0x00, 0xC2, 0x0C, 0xFF, 0x81, 0x00, 0x00, 0x1F, 0xEE, 0x05, 0xFB, 0xF1,
+    0xAB, 0xBA, 0x77, 0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4E, 0x44, 0xAE, 0x42, 0x60, 0x82};
+
+TEST(PngPicture, DecodesThePictureAndRejectsDamagedOnes) {
+  sim::Picture picture;
+  ASSERT_TRUE(web::DecodePng(kPng.data(), kPng.size(), &picture));
+  EXPECT_EQ(picture.width, 2);
+  EXPECT_EQ(picture.pixels, (std::vector<uint32_t>{0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF}));
+  struct Case { const char* what; size_t offset; uint8_t value; size_t cut; };
+  const Case cases[] = {
+      {"signature", 1, 'X', 0}, {"wider than accepted", 18, 0x40, 0}, {"cut in the data", 0, 0x89, 30},
+  };
+  for (const Case& c : cases) {
+    std::vector<uint8_t> bytes = kPng;
+    bytes[c.offset] = c.value;
+    bytes.resize(bytes.size() - c.cut);
+    sim::Picture untouched;
+    EXPECT_FALSE(web::DecodePng(bytes.data(), bytes.size(), &untouched)) << c.what;
+    EXPECT_TRUE(untouched.pixels.empty()) << c.what;
+  }
+  EXPECT_FALSE(web::DecodePng(nullptr, 0, &picture));
 }
 
 int g_beeps;
