@@ -214,6 +214,8 @@ void SetPanelAnswers(bool on) { panel::SetRepliesFlag(on ? panel::kRepliesOn : 0
 
 int32_t KeyState() { return panel::GetPanelKeys().key_state; }
 
+uint64_t QuietTicksAhead() { return QuietTicks(UINT64_MAX); }
+
 uint64_t RunTicks(uint64_t ticks, StopCondition stop, void* context) {
   const uint64_t first = g_engine.ticks;
   const uint64_t end = first + ticks;

@@ -65,6 +65,11 @@ void SetPanelAnswers(bool on);
 using StopCondition = bool (*)(void* context);
 uint64_t RunTicks(uint64_t ticks, StopCondition stop = nullptr, void* context = nullptr);
 
+// How many of the coming ticks a run would skip as quiet: nothing happens in them unless input
+// comes (0 when the next tick has work to do, or without fast-forward). A page at the wall
+// clock's pace sleeps through them.
+uint64_t QuietTicksAhead();
+
 uint64_t ElapsedTicks();
 uint64_t ElapsedMs();
 uint32_t ClockMs();            // time of day

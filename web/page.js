@@ -20,7 +20,7 @@ var Module = typeof Module !== 'undefined' ? Module : {};
 
   const $ = (id) => document.getElementById(id);
   let canvas, context, image;
-  let speed = 1, lastTime = null, owedMs = 0;
+  let speed = 1, lastTime = null, owedMs = 0, stepTimer = null;
   let hintTimer = null, helpMode = false, mouse = { x: -1, y: -1 };
   let relayState = '', audio = null;
 
@@ -80,10 +80,18 @@ var Module = typeof Module !== 'undefined' ? Module : {};
     }
   }
 
-  // Ticks are paced by timers, not animation frames: an idle tab at 1x wakes once a tick (50 ms),
-  // at 60x about every frame; the canvas is copied only when the panel changed.
+  // Ticks are paced by timers, not animation frames: an idle tab at 1x sleeps through the quiet
+  // ticks the engine would skip anyway and wakes for the next one with work, at 60x about every
+  // frame; input wakes it at once. The canvas is copied only when the panel changed.
   function nextDelayMs() {
-    return speed > 0 ? Math.max(kMinStepMs, kTickMs / speed) : kPausedStepMs;
+    if (speed <= 0) return kPausedStepMs;
+    const ticks = Math.max(1, Module._web_quiet_ticks());
+    return Math.max(kMinStepMs, ticks * kTickMs / speed);
+  }
+
+  function wake() {
+    clearTimeout(stepTimer);
+    stepTimer = setTimeout(step, 0);
   }
 
   function step() {
@@ -99,7 +107,7 @@ var Module = typeof Module !== 'undefined' ? Module : {};
     lastTime = now;
     draw();
     showRelays();
-    setTimeout(step, nextDelayMs());
+    stepTimer = setTimeout(step, nextDelayMs());
   }
 
   // After input: the changed panel on the next frame, without waiting for the next tick.
@@ -156,11 +164,13 @@ var Module = typeof Module !== 'undefined' ? Module : {};
       try { canvas.setPointerCapture(event.pointerId); } catch (error) { /* not a live pointer */ }
       Module._web_pointer_down(point.x, point.y, event.ctrlKey || $('hold').checked ? 1 : 0);
       drawSoon();
+      wake();
       event.preventDefault();
     });
     canvas.addEventListener('pointerup', (event) => {
       if (event.button !== 0) return;
       Module._web_pointer_up(event.ctrlKey || $('hold').checked ? 1 : 0);
+      wake();
     });
     canvas.addEventListener('pointermove', (event) => {
       mouse = canvasPoint(event);
@@ -178,9 +188,13 @@ var Module = typeof Module !== 'undefined' ? Module : {};
       if (event.key === 'F1') { event.preventDefault(); showHelpAt(mouse); return; }
       Module._web_key_released();
       drawSoon();
+      wake();
     });
     // Switching "hold" off does what releasing Ctrl and pressing a key does on the desktop.
-    $('hold').addEventListener('change', () => { if (!$('hold').checked) Module._web_key_released(); });
+    $('hold').addEventListener('change', () => {
+      if (!$('hold').checked) Module._web_key_released();
+      wake();
+    });
     $('helpmode').addEventListener('click', () => {
       helpMode = !helpMode;
       $('helpmode').classList.toggle('active', helpMode);
@@ -197,6 +211,7 @@ var Module = typeof Module !== 'undefined' ? Module : {};
           const value = parseInt($(id).value, 10);
           if (Number.isNaN(value)) return;
           Module._web_set_slider(row, value);
+          wake();
           showSliders();
         });
       }
@@ -222,13 +237,18 @@ var Module = typeof Module !== 'undefined' ? Module : {};
   }
 
   function bindBar() {
-    $('speed').addEventListener('change', () => { speed = Number($('speed').value); owedMs = 0; });
+    $('speed').addEventListener('change', () => {
+      speed = Number($('speed').value);
+      owedMs = 0;
+      wake();
+    });
     $('help').addEventListener('click', () => {
       const manual = Module.FS.readFile(kManualPath);
       window.open(URL.createObjectURL(new Blob([manual], { type: 'text/html' })), '_blank');
     });
     $('record').addEventListener('click', () => {
       if (Module._web_record_start()) { $('save').disabled = false; $('record').textContent = 'Recording…'; }
+      wake();
     });
     $('save').addEventListener('click', () => {
       Module._web_record_stop();
@@ -252,6 +272,7 @@ var Module = typeof Module !== 'undefined' ? Module : {};
     relayState = '';
     owedMs = 0;
     if (image) draw();
+    if (stepTimer !== null) wake();  // the ticks run already: the new start's first one now
   }
 
   Module.onRuntimeInitialized = function () {

@@ -43,6 +43,7 @@ EMSCRIPTEN_KEEPALIVE int web_start(uint32_t clock_ms) {
 }
 
 EMSCRIPTEN_KEEPALIVE void web_advance(uint32_t ticks) { web::AdvanceTicks(ticks); }
+EMSCRIPTEN_KEEPALIVE uint32_t web_quiet_ticks() { return web::QuietTicksAhead(); }
 EMSCRIPTEN_KEEPALIVE const uint8_t* web_frame() { return web::TakeFrame(); }
 EMSCRIPTEN_KEEPALIVE int32_t web_width() { return web::FrameWidth(); }
 EMSCRIPTEN_KEEPALIVE int32_t web_height() { return web::FrameHeight(); }

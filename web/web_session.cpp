@@ -196,6 +196,11 @@ void AdvanceTicks(uint32_t ticks) {
   }
 }
 
+uint32_t QuietTicksAhead() {
+  if (shell::Recording()) return 0;
+  return static_cast<uint32_t>(sim::QuietTicksAhead());
+}
+
 const uint8_t* TakeFrame() {
   if (!g_session.dirty || g_session.device.pixels.empty()) return nullptr;
   g_session.dirty = false;

@@ -24,6 +24,9 @@ bool StartSession(const char* data_dir, uint32_t clock_ms, const PageHooks& hook
 
 // Runs `ticks` controller ticks (quiet stretches at once, tick by tick while recording).
 void AdvanceTicks(uint32_t ticks);
+// How many of the coming ticks are quiet (nothing to run or draw unless input comes), at most
+// a second's worth; 0 while recording, which runs every tick.
+uint32_t QuietTicksAhead();
 
 // The frame buffer, RGBA rows top first, redrawn when something changed since the last call;
 // null when nothing changed.
