@@ -82,4 +82,14 @@ void DrawPanelState(Picture* picture) {
   DrawLeds(picture);
 }
 
+void SetPictureFromRgb(const uint8_t* rgb, int32_t width, int32_t height, Picture* picture) {
+  picture->width = width;
+  picture->height = height;
+  picture->pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
+  for (size_t i = 0; i < picture->pixels.size(); ++i) {
+    const uint8_t* p = rgb + i * kRgbChannels;
+    picture->pixels[i] = uint32_t{p[0]} << 16 | uint32_t{p[1]} << 8 | uint32_t{p[2]};
+  }
+}
+
 }  // namespace sim

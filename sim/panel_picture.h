@@ -17,6 +17,12 @@ struct Picture {
   std::vector<uint32_t> pixels;
 };
 
+// Three bytes a pixel (red, green, blue), as image decoders give them.
+constexpr int kRgbChannels = 3;
+
+// `picture` made from `width` x `height` RGB pixels, top row first.
+void SetPictureFromRgb(const uint8_t* rgb, int32_t width, int32_t height, Picture* picture);
+
 // Draws the LCD frame, the LCD and the LEDs in their current state over the device picture
 // already in `picture` (the part of RenderPanelPicture after reading the picture).
 void DrawPanelState(Picture* picture);

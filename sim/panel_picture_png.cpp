@@ -8,12 +8,6 @@
 
 namespace sim {
 
-namespace {
-
-constexpr int kRgbChannels = 3;
-
-}  // namespace
-
 bool RenderPanelPicture(Picture* picture, std::string* error) {
   const std::string path = PanelPicturePath();
   if (!ReadPicture(path, picture)) {
@@ -28,13 +22,7 @@ bool ReadPicture(const std::string& path, Picture* picture) {
   int width = 0, height = 0, channels = 0;
   stbi_uc* rgb = stbi_load(path.c_str(), &width, &height, &channels, kRgbChannels);
   if (!rgb) return false;
-  picture->width = width;
-  picture->height = height;
-  picture->pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
-  for (size_t i = 0; i < picture->pixels.size(); ++i) {
-    const stbi_uc* p = rgb + i * kRgbChannels;
-    picture->pixels[i] = (uint32_t{p[0]} << 16) | (uint32_t{p[1]} << 8) | uint32_t{p[2]};
-  }
+  SetPictureFromRgb(rgb, width, height, picture);
   stbi_image_free(rgb);
   return true;
 }

@@ -13,10 +13,6 @@
 
 namespace web {
 
-namespace {
-constexpr int kRgbChannels = 3;
-}  // namespace
-
 bool DecodePng(const uint8_t* bytes, size_t size, sim::Picture* picture) {
   if (!bytes || !picture || size > static_cast<size_t>(INT_MAX)) return false;
   int width = 0, height = 0, channels = 0;
@@ -25,15 +21,9 @@ bool DecodePng(const uint8_t* bytes, size_t size, sim::Picture* picture) {
     return false;
   }
   stbi_uc* rgb = stbi_load_from_memory(bytes, static_cast<int>(size), &width, &height, &channels,
-                                       kRgbChannels);
+                                       sim::kRgbChannels);
   if (!rgb) return false;
-  picture->width = width;
-  picture->height = height;
-  picture->pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
-  for (size_t i = 0; i < picture->pixels.size(); ++i) {
-    const stbi_uc* p = rgb + i * kRgbChannels;
-    picture->pixels[i] = uint32_t{p[0]} << 16 | uint32_t{p[1]} << 8 | uint32_t{p[2]};
-  }
+  sim::SetPictureFromRgb(rgb, width, height, picture);
   stbi_image_free(rgb);
   return true;
 }
