@@ -20,16 +20,6 @@ namespace {
 
 constexpr size_t kMaxLeds = 32;
 
-// The LED bits the controller blinks by itself, each with the flag of the LED byte that says so.
-struct BlinkFlag {
-  uint8_t led_bit;
-  uint8_t flag;
-};
-constexpr BlinkFlag kBlinkFlags[] = {
-    {controller::kLedRoom, controller::kLedRoomBlinks},
-    {controller::kLedWashing, controller::kLedWashingBlinks},
-};
-
 // The latest changes of each LED area, by its place in the area list, for blink detection.
 struct LedHistory {
   const tagRECTPROP* record;
@@ -196,10 +186,7 @@ bool ReadFromLedByte(const tagRECTPROP* led) {
 bool BlinkFlagSet(int32_t id) {
   uint8_t bits = 0;
   if (!panel::RememberedLedBits(&bits)) return false;
-  for (const BlinkFlag& blink : kBlinkFlags) {
-    if ((id & blink.led_bit) != 0 && (bits & blink.flag) != 0) return true;
-  }
-  return false;
+  return (id & controller::BlinkingLeds(bits)) != 0;
 }
 
 }  // namespace

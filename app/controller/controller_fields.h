@@ -47,6 +47,12 @@ constexpr uint8_t kLedWashingBlinks = 0x40;  // bit 1 is toggled every second
 constexpr uint8_t kLedRoomBlinks = 0x80;     // bit 0 is toggled every second
 constexpr uint8_t kAllSixLeds = 0x3F;        // every LED, without the blink bits
 
+// The LEDs an LED byte's blink flags make blink.
+constexpr uint8_t BlinkingLeds(uint8_t led_byte) {
+  return static_cast<uint8_t>(((led_byte & kLedRoomBlinks) ? kLedRoom : 0) |
+                              ((led_byte & kLedWashingBlinks) ? kLedWashing : 0));
+}
+
 // Relay fields are active low.
 constexpr uint8_t kRelayOn = 0;
 constexpr uint8_t kRelayOff = 1;

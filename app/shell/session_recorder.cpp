@@ -31,16 +31,6 @@ constexpr int kLedStateBits = 2;        // per LED in a packed state word
 enum RecordedLedState : uint32_t { kLedOff = 0, kLedOn = 1, kLedBlinking = 2 };
 static_assert(kLedBits * kLedStateBits <= 16, "the LED states fit a 16-bit word");
 
-// A blink flag of the LED byte and the LED it makes blink.
-struct BlinkFlag {
-  uint8_t flag;
-  uint8_t led;
-};
-constexpr BlinkFlag kBlinkFlags[] = {
-    {controller::kLedWashingBlinks, controller::kLedWashing},
-    {controller::kLedRoomBlinks, controller::kLedRoom},
-};
-
 struct RelayLabel {
   const char* name;
   int shift;
@@ -199,11 +189,10 @@ uint32_t LedState(uint32_t states, int bit) { return (states >> (bit * kLedState
 // The LED states an LED byte gives: blinking where a blink flag covers the LED, else its bit.
 uint32_t LedStates(uint8_t led_byte) {
   uint32_t states = 0;
+  const uint8_t blinking = controller::BlinkingLeds(led_byte);
   for (int bit = 0; bit < kLedBits; ++bit) {
     uint32_t state = (led_byte >> bit) & 1u ? kLedOn : kLedOff;
-    for (const BlinkFlag& blink : kBlinkFlags) {
-      if ((led_byte & blink.flag) && blink.led == (1u << bit)) state = kLedBlinking;
-    }
+    if ((blinking >> bit) & 1u) state = kLedBlinking;
     states |= state << (bit * kLedStateBits);
   }
   return states;
